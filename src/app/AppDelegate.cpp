@@ -1,0 +1,45 @@
+#include "app/AppDelegate.h"
+
+#include "platform/ui/Window.h"
+#include "settings/Defaults.h"
+#include "settings/Localize.h"
+#include "shared/App.h"
+#include "stage/MasterViewController.h"
+
+namespace {
+
+std::shared_ptr<ActionViewController> currentAction() {
+  auto master = App::masterViewController;
+  return master ? master->currentActionViewController : nullptr;
+}
+
+}  // namespace
+
+bool AppDelegate::didFinishLaunching() {
+  Defaults::registerDefaults();
+  if (windowProperty) windowProperty->setTintColor(App::baseColor());
+  return true;
+}
+
+void AppDelegate::didEnterBackground() {
+  if (auto action = currentAction()) action->didEnterBackground();
+}
+
+void AppDelegate::didBecomeActive() {
+  if (auto action = currentAction()) action->didBecomeActive();
+}
+
+ui::SceneConfiguration AppDelegate::configurationForConnectingSceneSession(
+    const ui::SceneSession& session) {
+  return {"Default Configuration", session.role};
+}
+
+void AppDelegate::buildMenu(ui::MenuBuilder& builder) {
+  if (builder.system() != ui::MenuSystem::Main) return;
+  builder.removeMenu(ui::MenuIdentifier::Format);
+  auto command = std::make_shared<ui::KeyCommand>(
+      ui::KeyCommand{Localize::Ellipsis::choose(), "showChoices:", "l", ui::Modifier::Command});
+  auto menu = std::make_shared<ui::Menu>("", "MyMenu", ui::Menu::DisplayInline,
+                                         std::vector<ui::Menu::Element>{command});
+  builder.insertChildMenuAtStart(menu, ui::MenuIdentifier::File);
+}

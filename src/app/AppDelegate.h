@@ -1,0 +1,18 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/ui/Application.h"
+
+class AppDelegate : public ui::ApplicationDelegate {
+ public:
+  std::shared_ptr<ui::Window> windowProperty;
+
+  bool didFinishLaunching() override;
+  void didEnterBackground() override;
+  void didBecomeActive() override;
+  ui::SceneConfiguration configurationForConnectingSceneSession(
+      const ui::SceneSession& session) override;
+  void buildMenu(ui::MenuBuilder& builder) override;
+  std::shared_ptr<ui::Window> window() const override { return windowProperty; }
+};

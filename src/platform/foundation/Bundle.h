@@ -1,0 +1,48 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+
+namespace foundation {
+
+// A folder of read-only resources with an Info.plist (XML or binary) at its top.
+class Bundle {
+ public:
+  // The program's own bundle: "<folder of the executable>/share" when that
+  // folder exists (running from the build folder), else
+  // "<folder of the executable>/../share/tamarock" (installed).
+  static const Bundle& main();
+  // Replaces the program's own bundle (tests). References obtained from main()
+  // before the call dangle afterwards.
+  static void resetMain(std::filesystem::path resourceDir);
+
+  explicit Bundle(std::filesystem::path resourceDir);
+  ~Bundle();
+  Bundle(const Bundle&) = delete;
+  Bundle& operator=(const Bundle&) = delete;
+
+  const std::filesystem::path& resourcePath() const;
+
+  // The string stored under key in the Info.plist's root dictionary. Nothing
+  // when the file is missing or unparsable, the root is not a dictionary, the
+  // key is absent or its value is not a string. The file is read once, on the
+  // first call; any thread may call.
+  std::optional<std::string> objectForInfoDictionaryKey(const std::string& key) const;
+
+ private:
+  struct PlistFree {
+    void operator()(void* plist) const;
+  };
+
+  void loadInfoDictionary() const;
+
+  const std::filesystem::path resourceDir_;
+  mutable std::mutex mutex_;
+  mutable bool loaded_ = false;
+  mutable std::unique_ptr<void, PlistFree> info_;
+};
+
+}  // namespace foundation

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+namespace foundation {
+
+class RunLoop;
+
+// A one-shot timer on the main run loop. It fires once within
+// [fireDate, fireDate + tolerance], never early; invalidate() stops it for good.
+// Its fire date may be moved while it is pending. The loop keeps a scheduled timer
+// alive, so the owner may hold it weakly.
+class Timer {
+ public:
+  Timer(double fireDate, double tolerance, std::function<void()> action, std::uint64_t sequence)
+      : fireDate_(fireDate),
+        tolerance_(tolerance),
+        action_(std::move(action)),
+        sequence_(sequence) {}
+
+  double fireDate() const { return fireDate_; }
+  void setFireDate(double date) { fireDate_ = date; }
+  double tolerance() const { return tolerance_; }
+  void setTolerance(double t) { tolerance_ = t < 0 ? 0 : t; }
+  bool isValid() const { return valid_; }
+  void invalidate() {
+    valid_ = false;
+    action_ = nullptr;
+  }
+
+ private:
+  friend class RunLoop;
+  double deadline() const { return fireDate_ + tolerance_; }
+
+  double fireDate_;
+  double tolerance_;
+  std::function<void()> action_;
+  std::uint64_t sequence_;
+  bool valid_ = true;
+};
+
+}  // namespace foundation

@@ -1,0 +1,296 @@
+#include "platform/foundation/UserDefaults.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <system_error>
+#include <utility>
+
+#include <glib.h>
+
+namespace foundation {
+
+namespace {
+
+constexpr const char* kGroup = "Defaults";
+
+struct ErrorFree {
+  void operator()(GError* error) const { g_error_free(error); }
+};
+using Error = std::unique_ptr<GError, ErrorFree>;
+
+struct CharsFree {
+  void operator()(gchar* chars) const { g_free(chars); }
+};
+using Chars = std::unique_ptr<gchar, CharsFree>;
+
+std::string describeErrno(int code) {
+  return std::generic_category().message(code);
+}
+
+// GKeyFile refuses such keys with a critical warning on stderr; we refuse them
+// quietly instead.
+bool isValidKey(const std::string& key) {
+  if (key.empty() || key.front() == ' ' || key.back() == ' ') return false;
+  if (key.find_first_of("=[]\n\r") != std::string::npos) return false;
+  return g_utf8_validate(key.data(), static_cast<gssize>(key.size()), nullptr);
+}
+
+std::string localTimestamp() {
+  std::unique_ptr<GDateTime, void (*)(GDateTime*)> now(g_date_time_new_now_local(),
+                                                       g_date_time_unref);
+  if (!now) return "unknown";
+  Chars text(g_date_time_format(now.get(), "%Y%m%d-%H%M%S"));
+  return text ? text.get() : "unknown";
+}
+
+// Moves a file without ever replacing what is at the destination. Returns 0 or
+// an errno value.
+int renameWithoutReplacing(const std::filesystem::path& from, const std::filesystem::path& to) {
+  if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+  if (errno != EINVAL && errno != ENOSYS) return errno;
+  // Some file systems lack RENAME_NOREPLACE; a hard link refuses to replace too.
+  if (link(from.c_str(), to.c_str()) != 0) return errno;
+  if (unlink(from.c_str()) != 0) return errno;
+  return 0;
+}
+
+std::mutex standardMutex;
+std::unique_ptr<UserDefaults> standardInstance;
+
+}  // namespace
+
+void UserDefaults::KeyFileFree::operator()(GKeyFile* keyFile) const {
+  g_key_file_free(keyFile);
+}
+
+UserDefaults::UserDefaults(std::filesystem::path file)
+    : file_(std::move(file)), keyFile_(g_key_file_new()) {
+  load();
+}
+
+UserDefaults::~UserDefaults() = default;
+
+std::filesystem::path UserDefaults::standardPath(const std::string& app) {
+  std::filesystem::path base;
+  const char* xdg = std::getenv("XDG_CONFIG_HOME");
+  if (xdg != nullptr && std::filesystem::path(xdg).is_absolute()) {
+    base = xdg;
+  } else {
+    const char* home = std::getenv("HOME");
+    base = std::filesystem::path(home != nullptr && *home != '\0' ? home : g_get_home_dir()) /
+           ".config";
+  }
+  return base / app / "settings.ini";
+}
+
+UserDefaults& UserDefaults::standard() {
+  std::lock_guard lock(standardMutex);
+  if (!standardInstance)
+    standardInstance = std::make_unique<UserDefaults>(standardPath("tamarock"));
+  return *standardInstance;
+}
+
+void UserDefaults::resetStandard(std::filesystem::path file) {
+  auto replacement = std::make_unique<UserDefaults>(std::move(file));
+  std::lock_guard lock(standardMutex);
+  standardInstance = std::move(replacement);
+}
+
+void UserDefaults::load() {
+  std::error_code statusError;
+  auto status = std::filesystem::status(file_, statusError);
+  if (status.type() == std::filesystem::file_type::not_found) {
+    loadState_ = LoadState::Missing;
+    return;
+  }
+  if (statusError || status.type() != std::filesystem::file_type::regular) {
+    loadState_ = LoadState::Unreadable;
+    lastError_ = "cannot read settings file " + file_.string() + ": " +
+                 (statusError ? statusError.message() : std::string("not a regular file"));
+    return;
+  }
+
+  gchar* rawContents = nullptr;
+  gsize length = 0;
+  GError* rawError = nullptr;
+  bool read = g_file_get_contents(file_.c_str(), &rawContents, &length, &rawError);
+  Chars contents(rawContents);
+  Error error(rawError);
+  if (!read) {
+    bool vanished = g_error_matches(error.get(), G_FILE_ERROR, G_FILE_ERROR_NOENT);
+    loadState_ = vanished ? LoadState::Missing : LoadState::Unreadable;
+    if (!vanished) lastError_ = error->message;
+    return;
+  }
+
+  // GKeyFile stops at an embedded NUL and takes the rest on trust; a settings
+  // file with either is damaged, not something to half-read and then save over.
+  if (!g_utf8_validate(contents.get(), static_cast<gssize>(length), nullptr)) {
+    setAsideCorruptFile("not valid UTF-8 text");
+    return;
+  }
+  auto flags = static_cast<GKeyFileFlags>(G_KEY_FILE_KEEP_COMMENTS | G_KEY_FILE_KEEP_TRANSLATIONS);
+  if (!g_key_file_load_from_data(keyFile_.get(), contents.get(), length, flags, &rawError)) {
+    error.reset(rawError);
+    // A failed parse may leave part of the file behind; start clean.
+    keyFile_.reset(g_key_file_new());
+    setAsideCorruptFile(error->message);
+    return;
+  }
+  loadState_ = LoadState::Loaded;
+}
+
+void UserDefaults::setAsideCorruptFile(const std::string& reason) {
+  std::string stem = file_.filename().string() + ".corrupt-" + localTimestamp();
+  int failure = 0;
+  for (int counter = 0; counter < 1000; ++counter) {
+    auto candidate =
+        file_.parent_path() / (counter == 0 ? stem : stem + "-" + std::to_string(counter));
+    failure = renameWithoutReplacing(file_, candidate);
+    if (failure == 0) {
+      loadState_ = LoadState::SetAside;
+      setAsidePath_ = candidate;
+      lastError_ = "settings file " + file_.string() + " was damaged (" + reason + "); moved to " +
+                   candidate.string();
+      return;
+    }
+    if (failure != EEXIST) break;
+  }
+  // Keeping the damaged file where it is means never saving over it either.
+  loadState_ = LoadState::Unreadable;
+  lastError_ = "settings file " + file_.string() + " was damaged (" + reason +
+               ") and could not be moved aside: " + describeErrno(failure);
+}
+
+void UserDefaults::registerDefaults(const std::map<std::string, Value>& defaults) {
+  std::lock_guard lock(mutex_);
+  for (const auto& [key, value] : defaults) registered_[key] = value;
+}
+
+std::optional<bool> UserDefaults::storedBool(const std::string& key) const {
+  if (!isValidKey(key)) return std::nullopt;
+  GError* rawError = nullptr;
+  bool value = g_key_file_get_boolean(keyFile_.get(), kGroup, key.c_str(), &rawError);
+  if (rawError != nullptr) {
+    g_error_free(rawError);
+    return std::nullopt;
+  }
+  return value;
+}
+
+std::optional<std::int64_t> UserDefaults::storedInteger(const std::string& key) const {
+  if (!isValidKey(key)) return std::nullopt;
+  Chars text(g_key_file_get_value(keyFile_.get(), kGroup, key.c_str(), nullptr));
+  if (!text) return std::nullopt;
+  // g_key_file_get_int64 saturates out-of-range numbers; this rejects them.
+  gint64 value = 0;
+  if (!g_ascii_string_to_signed(text.get(), 10, G_MININT64, G_MAXINT64, &value, nullptr)) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+std::optional<UserDefaults::Value> UserDefaults::registered(const std::string& key) const {
+  auto found = registered_.find(key);
+  if (found == registered_.end()) return std::nullopt;
+  return found->second;
+}
+
+bool UserDefaults::boolForKey(const std::string& key) const {
+  std::lock_guard lock(mutex_);
+  if (auto value = storedBool(key)) return *value;
+  if (auto value = registered(key)) {
+    return std::visit([](auto v) { return v != 0; }, *value);
+  }
+  return false;
+}
+
+std::int64_t UserDefaults::integerForKey(const std::string& key) const {
+  std::lock_guard lock(mutex_);
+  if (auto value = storedInteger(key)) return *value;
+  if (auto value = registered(key)) {
+    return std::visit([](auto v) { return static_cast<std::int64_t>(v); }, *value);
+  }
+  return 0;
+}
+
+void UserDefaults::setBool(const std::string& key, bool value) {
+  std::lock_guard lock(mutex_);
+  store(key, value);
+}
+
+void UserDefaults::setInteger(const std::string& key, std::int64_t value) {
+  std::lock_guard lock(mutex_);
+  store(key, value);
+}
+
+void UserDefaults::store(const std::string& key, const Value& value) {
+  if (!isValidKey(key)) {
+    lastSaveSucceeded_ = false;
+    lastError_ = "not a valid settings key: \"" + key + "\"";
+    return;
+  }
+  if (const bool* flag = std::get_if<bool>(&value)) {
+    g_key_file_set_boolean(keyFile_.get(), kGroup, key.c_str(), *flag);
+  } else {
+    g_key_file_set_int64(keyFile_.get(), kGroup, key.c_str(), std::get<std::int64_t>(value));
+  }
+  save();
+}
+
+void UserDefaults::save() {
+  if (loadState_ == LoadState::Unreadable) {
+    lastSaveSucceeded_ = false;
+    lastError_ = "not saving over settings file " + file_.string() + ", which could not be read";
+    return;
+  }
+  auto folder = file_.parent_path();
+  if (!folder.empty() && g_mkdir_with_parents(folder.c_str(), 0700) != 0) {
+    lastSaveSucceeded_ = false;
+    lastError_ = "cannot create folder " + folder.string() + ": " + describeErrno(errno);
+    return;
+  }
+  // A settings file linked in from elsewhere (a dotfiles repository) stays a
+  // link: write where it points rather than replacing the link itself.
+  auto target = file_;
+  std::error_code linkError;
+  if (std::filesystem::is_symlink(file_, linkError)) {
+    auto resolved = std::filesystem::weakly_canonical(file_, linkError);
+    if (!linkError) target = resolved;
+  }
+  GError* rawError = nullptr;
+  if (!g_key_file_save_to_file(keyFile_.get(), target.c_str(), &rawError)) {
+    Error error(rawError);
+    lastSaveSucceeded_ = false;
+    lastError_ = error->message;
+    return;
+  }
+  lastSaveSucceeded_ = true;
+  lastError_.clear();
+}
+
+UserDefaults::LoadState UserDefaults::loadState() const {
+  std::lock_guard lock(mutex_);
+  return loadState_;
+}
+
+std::optional<std::filesystem::path> UserDefaults::setAsidePath() const {
+  std::lock_guard lock(mutex_);
+  return setAsidePath_;
+}
+
+bool UserDefaults::lastSaveSucceeded() const {
+  std::lock_guard lock(mutex_);
+  return lastSaveSucceeded_;
+}
+
+std::string UserDefaults::lastError() const {
+  std::lock_guard lock(mutex_);
+  return lastError_;
+}
+
+}  // namespace foundation

@@ -1,0 +1,96 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <variant>
+
+typedef struct _GKeyFile GKeyFile;
+
+namespace foundation {
+
+// Persisted settings: one GKeyFile, group [Defaults], one key per setting.
+//
+// Every setter saves the whole file at once (write to a temporary file, then
+// rename), so a crash never leaves half a file behind. A failed save keeps the
+// value in memory and is reported through lastSaveSucceeded()/lastError();
+// nothing here throws, prints or exits.
+//
+// Any thread may call any member: one mutex guards the state.
+class UserDefaults {
+ public:
+  using Value = std::variant<bool, std::int64_t>;
+
+  // Missing: no file yet. Loaded: read and parsed. SetAside: the file could not
+  // be parsed and was moved to setAsidePath(). Unreadable: the file exists but
+  // could not be read, or could not be moved aside; it is never written over.
+  enum class LoadState { Missing, Loaded, SetAside, Unreadable };
+
+  // Loads the file at once.
+  explicit UserDefaults(std::filesystem::path file);
+  ~UserDefaults();
+  UserDefaults(const UserDefaults&) = delete;
+  UserDefaults& operator=(const UserDefaults&) = delete;
+
+  // $XDG_CONFIG_HOME/<app>/settings.ini, falling back to
+  // $HOME/.config/<app>/settings.ini. XDG_CONFIG_HOME only counts when it is an
+  // absolute path.
+  static std::filesystem::path standardPath(const std::string& app);
+
+  // The process-wide instance, opened on first use at standardPath("tamarock").
+  static UserDefaults& standard();
+  // Replaces the process-wide instance (tests point it at a temporary file).
+  // References obtained from standard() before the call dangle afterwards.
+  static void resetStandard(std::filesystem::path file);
+
+  // Values that apply while the file holds none of its own for the key. A later
+  // registration of the same key replaces the earlier one. Never saved.
+  void registerDefaults(const std::map<std::string, Value>& defaults);
+
+  // The stored value, else the registered one, else false / 0. A stored value
+  // that does not parse as the type asked for (or lies outside the 64-bit
+  // range) counts as not stored.
+  bool boolForKey(const std::string& key) const;
+  std::int64_t integerForKey(const std::string& key) const;
+
+  // Stores the value and saves the file.
+  void setBool(const std::string& key, bool value);
+  void setInteger(const std::string& key, std::int64_t value);
+
+  LoadState loadState() const;
+  // Where a file that could not be parsed was moved to.
+  std::optional<std::filesystem::path> setAsidePath() const;
+  // True until a save fails; a later successful save makes it true again.
+  bool lastSaveSucceeded() const;
+  // Why the last save failed, or what went wrong while loading; empty after a
+  // successful save.
+  std::string lastError() const;
+
+ private:
+  struct KeyFileFree {
+    void operator()(GKeyFile* keyFile) const;
+  };
+
+  void load();
+  void setAsideCorruptFile(const std::string& reason);
+  std::optional<bool> storedBool(const std::string& key) const;
+  std::optional<std::int64_t> storedInteger(const std::string& key) const;
+  std::optional<Value> registered(const std::string& key) const;
+  void store(const std::string& key, const Value& value);
+  void save();
+
+  mutable std::mutex mutex_;
+  const std::filesystem::path file_;
+  std::unique_ptr<GKeyFile, KeyFileFree> keyFile_;
+  std::map<std::string, Value> registered_;
+  LoadState loadState_ = LoadState::Missing;
+  std::optional<std::filesystem::path> setAsidePath_;
+  bool lastSaveSucceeded_ = true;
+  std::string lastError_;
+};
+
+}  // namespace foundation

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/foundation/Geometry.h"
+#include "platform/ui/Backend.h"
+#include "platform/ui/Menu.h"
+#include "platform/ui/Responder.h"
+#include "platform/ui/Scene.h"
+
+namespace ui {
+
+class Window;
+
+class ApplicationDelegate : public Responder {
+ public:
+  virtual bool didFinishLaunching() { return true; }
+  virtual void willResignActive() {}
+  virtual void didEnterBackground() {}
+  virtual void willEnterForeground() {}
+  virtual void didBecomeActive() {}
+  virtual void willTerminate() {}
+  virtual SceneConfiguration configurationForConnectingSceneSession(const SceneSession& session) {
+    return {"Default Configuration", session.role};
+  }
+  virtual void buildMenu(MenuBuilder& builder) { (void)builder; }
+  // The delegate's own window property; scene-based applications leave it empty.
+  virtual std::shared_ptr<Window> window() const { return nullptr; }
+};
+
+// The process's application object: delegate, scenes, main menu, and the place
+// the backend's input and lifecycle events arrive.
+class Application : public Responder {
+ public:
+  static std::shared_ptr<Application> shared();
+  static void reset();  // tests: a fresh application
+
+  struct Options {
+    std::string title = "Tamarock";
+    foundation::Size windowSize{1024, 768};
+  };
+
+  // Launches up to the first frame; the reason when it cannot.
+  std::optional<std::string> launch(std::shared_ptr<ApplicationDelegate> delegate,
+                                    std::shared_ptr<Backend> backend, Options options);
+  void run();
+  void terminate();
+
+  const std::shared_ptr<ApplicationDelegate>& delegate() const { return delegate_; }
+  const std::vector<std::shared_ptr<Scene>>& connectedScenes() const { return scenes_; }
+  std::shared_ptr<Window> keyWindow() const;
+  const std::shared_ptr<Menu>& mainMenu() const { return mainMenu_; }
+  const std::shared_ptr<Backend>& backend() const { return backend_; }
+
+  // Sends an action message up the responder chain from the key window's top
+  // controller; true when somebody handled it.
+  bool sendAction(const std::string& action, const std::shared_ptr<foundation::Object>& sender);
+  bool performKeyCommand(const KeyEvent& event);
+  void openURL(const std::string& url, std::function<void(bool)> completion = nullptr);
+
+  // Lifecycle from the backend.
+  void windowDidResize();
+  void setActive(bool active);
+  void setVisible(bool visible);
+
+  std::shared_ptr<Responder> nextResponder() const override { return delegate_; }
+
+ private:
+  std::shared_ptr<ApplicationDelegate> delegate_;
+  std::shared_ptr<Backend> backend_;
+  std::vector<std::shared_ptr<Scene>> scenes_;
+  std::shared_ptr<Menu> mainMenu_;
+  bool active_ = false;
+  bool visible_ = true;
+};
+
+}  // namespace ui

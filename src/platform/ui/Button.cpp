@@ -1,0 +1,92 @@
+#include "platform/ui/Button.h"
+
+#include <cmath>
+
+#include "platform/graphics/TextLayout.h"
+
+namespace ui {
+
+namespace {
+constexpr double kHorizontalMargin = 8;
+constexpr double kVerticalMargin = 6;
+constexpr double kHighlightedAlpha = 0.4;
+constexpr double kDisabledAlpha = 0.35;
+}  // namespace
+
+Button::Button() : Button(foundation::Rect{}) {}
+
+Button::Button(foundation::Rect frame) : Control(frame) {
+  setDrawsContent(true);
+}
+
+void Button::setTitle(std::string title) {
+  title_ = std::move(title);
+  setNeedsDisplay();
+}
+
+void Button::setPointSize(double points) {
+  pointSize_ = points;
+  setNeedsDisplay();
+}
+
+void Button::setBold(bool bold) {
+  bold_ = bold;
+  setNeedsDisplay();
+}
+
+void Button::setTintColor(std::optional<graphics::Color> color) {
+  tint_ = color;
+  setNeedsDisplay();
+}
+
+foundation::Size Button::intrinsicSize() const {
+  foundation::Size text = graphics::TextLayout(title_, pointSize_, bold_).size();
+  return {std::ceil(text.width) + 2 * kHorizontalMargin,
+          std::ceil(text.height) + 2 * kVerticalMargin};
+}
+
+void Button::draw(foundation::Rect rect) {
+  (void)rect;
+  if (title_.empty()) return;
+  graphics::TextLayout layout(title_, pointSize_, bold_);
+  foundation::Size size = layout.size();
+  if (size.width > bounds().width()) {
+    layout.setMaxWidth(bounds().width());
+    size = layout.size();
+  }
+  graphics::Color tint = tintColor();
+  if (!isEnabled()) {
+    tint = tint.withAlpha(tint.alpha() * kDisabledAlpha);
+  } else if (isHighlighted()) {
+    tint = tint.withAlpha(tint.alpha() * kHighlightedAlpha);
+  }
+  layout.drawAt({(bounds().width() - size.width) / 2, (bounds().height() - size.height) / 2}, tint);
+}
+
+void Button::touchesBegan(const TouchSet& touches) {
+  bool wasTracking = isTracking();
+  Control::touchesBegan(touches);
+  if (!wasTracking && isTracking()) tracked_ = touches.front();
+}
+
+void Button::touchesEnded(const TouchSet& touches) {
+  // The touch-up actions may drop the last owner of the button.
+  auto protector = sharedAs<Button>();
+  bool completed = false;
+  for (const auto& touch : touches) {
+    if (touch != tracked_) continue;
+    tracked_.reset();
+    completed = isTouchInside(*touch);
+  }
+  Control::touchesEnded(touches);
+  if (completed) sendActions(ControlEvent::PrimaryActionTriggered);
+}
+
+void Button::touchesCancelled(const TouchSet& touches) {
+  for (const auto& touch : touches) {
+    if (touch == tracked_) tracked_.reset();
+  }
+  Control::touchesCancelled(touches);
+}
+
+}  // namespace ui

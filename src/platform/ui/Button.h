@@ -1,0 +1,44 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/graphics/Color.h"
+#include "platform/ui/Control.h"
+
+namespace ui {
+
+// A borderless text button in the tint colour. A completed tap sends
+// TouchUpInside and then PrimaryActionTriggered.
+class Button : public Control {
+ public:
+  Button();
+  explicit Button(foundation::Rect frame);
+
+  const std::string& title() const { return title_; }
+  void setTitle(std::string title);
+  double pointSize() const { return pointSize_; }
+  void setPointSize(double points);
+  bool isBold() const { return bold_; }
+  void setBold(bool bold);
+  // The system blue of the current appearance unless one was set.
+  graphics::Color tintColor() const { return tint_.value_or(graphics::Color::systemBlue()); }
+  void setTintColor(std::optional<graphics::Color> color);
+
+  // The title's size with a comfortable margin around it, in whole points.
+  foundation::Size intrinsicSize() const;
+
+  void draw(foundation::Rect rect) override;
+  void touchesBegan(const TouchSet& touches) override;
+  void touchesEnded(const TouchSet& touches) override;
+  void touchesCancelled(const TouchSet& touches) override;
+
+ private:
+  std::string title_;
+  double pointSize_ = 17;
+  bool bold_ = false;
+  std::optional<graphics::Color> tint_;
+  std::shared_ptr<Touch> tracked_;  // the touch Control is following
+};
+
+}  // namespace ui

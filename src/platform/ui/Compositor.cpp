@@ -1,0 +1,81 @@
+#include "platform/ui/Compositor.h"
+
+#include "platform/ui/View.h"
+
+namespace ui {
+
+using foundation::Point;
+using foundation::Rect;
+
+std::vector<Rect> Compositor::paint(View& root, cairo_surface_t* target, double scale,
+                                    const std::vector<Rect>& damage) {
+  std::vector<Rect> painted;
+  if (!target) return painted;
+  double width = cairo_image_surface_get_width(target) / scale;
+  double height = cairo_image_surface_get_height(target) / scale;
+  Rect surfaceRect{0, 0, width, height};
+  cairo_t* cr = cairo_create(target);
+  cairo_scale(cr, scale, scale);
+  for (const Rect& d : damage) {
+    Rect clip = d.integralAtScale(scale).intersection(surfaceRect);
+    if (clip.isEmpty()) continue;
+    cairo_save(cr);
+    cairo_rectangle(cr, clip.minX(), clip.minY(), clip.width(), clip.height());
+    cairo_clip(cr);
+    // What nothing covers shows as black, as an empty window would.
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+    cairo_set_source_rgb(cr, 0, 0, 0);
+    cairo_paint(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
+    paintView(root, cr, scale, {0, 0}, clip);
+    cairo_restore(cr);
+    painted.push_back(clip);
+  }
+  cairo_destroy(cr);
+  cairo_surface_flush(target);
+  return painted;
+}
+
+void Compositor::paintView(View& view, cairo_t* cr, double scale, Point origin, const Rect& clip) {
+  if (view.isHidden()) return;
+  double alpha = view.presentedAlpha();
+  if (alpha <= 0) return;
+  Rect frame = view.presentedFrame();
+  Rect rect{origin + frame.origin, frame.size};
+  // Subviews are assumed to lie within their parent, so a parent outside the
+  // damage takes its subtree with it.
+  if (!rect.intersects(clip)) return;
+
+  bool group = alpha < 1;
+  if (group) cairo_push_group(cr);
+  if (const auto& bg = view.backgroundColor(); bg && bg->alpha() > 0) {
+    cairo_set_source_rgba(cr, bg->red(), bg->green(), bg->blue(), bg->alpha());
+    cairo_rectangle(cr, rect.minX(), rect.minY(), rect.width(), rect.height());
+    cairo_fill(cr);
+  }
+  auto content = view.contentImage(scale);
+  if (content) {
+    cairo_save(cr);
+    cairo_translate(cr, rect.minX(), rect.minY());
+    cairo_scale(cr, 1 / content->scale(), 1 / content->scale());
+    cairo_set_source_surface(cr, content->surface(), 0, 0);
+    cairo_paint(cr);
+    if (view.isHovered()) {
+      // The hover effect: the content itself, a shade darker.
+      cairo_set_source_rgba(cr, 0, 0, 0, 0.14);
+      cairo_mask_surface(cr, content->surface(), 0, 0);
+    }
+    cairo_restore(cr);
+  } else if (view.isHovered()) {
+    cairo_set_source_rgba(cr, 0, 0, 0, 0.06);
+    cairo_rectangle(cr, rect.minX(), rect.minY(), rect.width(), rect.height());
+    cairo_fill(cr);
+  }
+  for (const auto& child : view.subviews()) paintView(*child, cr, scale, rect.origin, clip);
+  if (group) {
+    cairo_pop_group_to_source(cr);
+    cairo_paint_with_alpha(cr, alpha);
+  }
+}
+
+}  // namespace ui

@@ -1,0 +1,68 @@
+#include "platform/ui/Label.h"
+
+#include <cmath>
+
+#include "platform/graphics/TextLayout.h"
+
+namespace ui {
+
+Label::Label() : Label(foundation::Rect{}) {}
+
+Label::Label(foundation::Rect frame) : View(frame) {
+  setDrawsContent(true);
+  // Like the platform's labels: a tap on the text belongs to what is under it.
+  setUserInteractionEnabled(false);
+}
+
+void Label::setText(std::string text) {
+  if (text == text_) return;
+  text_ = std::move(text);
+  setNeedsDisplay();
+}
+
+void Label::setPointSize(double points) {
+  pointSize_ = points;
+  setNeedsDisplay();
+}
+
+void Label::setBold(bool bold) {
+  bold_ = bold;
+  setNeedsDisplay();
+}
+
+void Label::setTextColor(std::optional<graphics::Color> color) {
+  textColor_ = color;
+  setNeedsDisplay();
+}
+
+void Label::setAlignment(Alignment alignment) {
+  alignment_ = alignment;
+  setNeedsDisplay();
+}
+
+foundation::Size Label::intrinsicSize() const {
+  if (text_.empty()) return {};
+  foundation::Size size = graphics::TextLayout(text_, pointSize_, bold_).size();
+  return {std::ceil(size.width), std::ceil(size.height)};
+}
+
+void Label::draw(foundation::Rect rect) {
+  (void)rect;
+  if (text_.empty()) return;
+  graphics::TextLayout layout(text_, pointSize_, bold_);
+  foundation::Size size = layout.size();
+  double width = bounds().width();
+  double x = 0;
+  if (size.width > width) {
+    // Too wide for any alignment to matter: cut it to the bounds.
+    layout.setMaxWidth(width);
+  } else if (alignment_ == Alignment::Center) {
+    x = (width - size.width) / 2;
+  } else if (alignment_ == Alignment::Right) {
+    x = width - size.width;
+  }
+  double y = (bounds().height() - size.height) / 2;
+  layout.drawAt({x, y}, textColor());
+}
+
+}  // namespace ui

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/graphics/Color.h"
+#include "platform/ui/View.h"
+
+namespace ui {
+
+// One line of read-only text, vertically centred in the label's bounds and
+// cut with an ellipsis when it does not fit. The background stays clear, and
+// a label takes no touches of its own: they reach the view underneath.
+class Label : public View {
+ public:
+  enum class Alignment { Left, Center, Right };
+
+  Label();
+  explicit Label(foundation::Rect frame);
+
+  const std::string& text() const { return text_; }
+  void setText(std::string text);
+  double pointSize() const { return pointSize_; }
+  void setPointSize(double points);
+  bool isBold() const { return bold_; }
+  void setBold(bool bold);
+  // The label colour of the current appearance unless one was set.
+  graphics::Color textColor() const { return textColor_.value_or(graphics::Color::label()); }
+  void setTextColor(std::optional<graphics::Color> color);
+  Alignment alignment() const { return alignment_; }
+  void setAlignment(Alignment alignment);
+
+  // The size the whole text takes, in points, rounded up to whole points.
+  foundation::Size intrinsicSize() const;
+
+  void draw(foundation::Rect rect) override;
+
+ private:
+  std::string text_;
+  double pointSize_ = 17;
+  bool bold_ = false;
+  std::optional<graphics::Color> textColor_;
+  Alignment alignment_ = Alignment::Left;
+};
+
+}  // namespace ui

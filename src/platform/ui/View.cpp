@@ -1,0 +1,287 @@
+#include "platform/ui/View.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/foundation/RunLoop.h"
+#include "platform/graphics/GraphicsContext.h"
+#include "platform/ui/Interaction.h"
+#include "platform/ui/ViewAnimation.h"
+#include "platform/ui/ViewController.h"
+#include "platform/ui/Window.h"
+
+namespace ui {
+
+using foundation::Point;
+using foundation::Rect;
+
+View::~View() {
+  // Animations of a view that is gone cannot finish.
+  for (auto& a : animations_) a.group->end(false);
+}
+
+void View::setFrame(Rect frame) {
+  if (frame == frame_) return;
+  bool resized = frame.size != frame_.size;
+  invalidate();
+  frame_ = frame;
+  invalidate();
+  if (resized) {
+    needsDisplay_ = true;
+    setNeedsLayout();
+  }
+}
+
+void View::setCenter(Point center) {
+  Point old = frame_.center();
+  if (old == center) return;
+  if (auto group = ViewAnimation::currentGroup()) {
+    addAnimation(AnimatedProperty::Center, old.x - center.x, old.y - center.y,
+                 foundation::RunLoop::main().now(), ViewAnimation::currentDuration(), group);
+  }
+  setFrame(frame_.offsetBy(center.x - old.x, center.y - old.y));
+}
+
+void View::setAlpha(double alpha) {
+  alpha = std::clamp(alpha, 0.0, 1.0);
+  if (auto group = ViewAnimation::currentGroup()) {
+    addAnimation(AnimatedProperty::Alpha, alpha_ - alpha, 0, foundation::RunLoop::main().now(),
+                 ViewAnimation::currentDuration(), group);
+  }
+  if (alpha == alpha_) return;
+  alpha_ = alpha;
+  invalidate();
+}
+
+void View::setHidden(bool hidden) {
+  if (hidden == hidden_) return;
+  invalidate();
+  hidden_ = hidden;
+  invalidate();
+}
+
+void View::setBackgroundColor(std::optional<graphics::Color> color) {
+  background_ = color;
+  invalidate();
+}
+
+void View::setHovered(bool hovered) {
+  if (hovered == hovered_) return;
+  hovered_ = hovered;
+  invalidate();
+}
+
+Rect View::presentedFrame() const {
+  Rect f = frame_;
+  for (const auto& a : animations_) {
+    if (a.property != AnimatedProperty::Center) continue;
+    double remaining = 1 - a.progress;
+    f = f.offsetBy(a.dx * remaining, a.dy * remaining);
+  }
+  return f;
+}
+
+double View::presentedAlpha() const {
+  double alpha = alpha_;
+  for (const auto& a : animations_) {
+    if (a.property == AnimatedProperty::Alpha) alpha += a.dx * (1 - a.progress);
+  }
+  return std::clamp(alpha, 0.0, 1.0);
+}
+
+void View::addSubview(const std::shared_ptr<View>& view) {
+  if (!view || view.get() == this) return;
+  auto self = sharedAs<View>();
+  if (view->superview() == self) {
+    // Re-adding moves it to the front, as on the platform.
+    std::erase(subviews_, view);
+  } else {
+    view->removeFromSuperview();
+  }
+  subviews_.push_back(view);
+  view->superview_ = self;
+  view->notifyMovedToWindow();
+  view->invalidate();
+  setNeedsLayout();
+}
+
+void View::removeFromSuperview() {
+  auto parent = superview();
+  if (!parent) return;
+  auto self = sharedAs<View>();  // the parent may hold the last owner
+  invalidate();
+  std::erase(parent->subviews_, self);
+  superview_.reset();
+  // Constraints to the old superview make no sense any more.
+  for (auto& c : std::vector(constraints_)) c->deactivateDetached();
+  constraints_.clear();
+  notifyMovedToWindow();
+}
+
+void View::notifyMovedToWindow() {
+  bool inWindow = window() != nullptr;
+  if (!inWindow) removeAllAnimations();
+  if (inWindow != inWindow_) {
+    inWindow_ = inWindow;
+    if (auto controller = viewController(); controller && !controller->appearanceManaged()) {
+      controller->beginAppearance(inWindow, false);
+      controller->endAppearance();
+    }
+  }
+  didMoveToWindow();
+  for (auto& child : std::vector(subviews_)) child->notifyMovedToWindow();
+}
+
+std::shared_ptr<Window> View::window() const {
+  auto parent = superview();
+  return parent ? parent->window() : nullptr;
+}
+
+bool View::isDescendantOf(const View& other) const {
+  for (auto v = superview(); v; v = v->superview()) {
+    if (v.get() == &other) return true;
+  }
+  return this == &other;
+}
+
+void View::invalidate() {
+  if (auto w = window()) w->invalidate(presentedFrameInWindow());
+}
+
+void View::setNeedsDisplay() {
+  needsDisplay_ = true;
+  invalidate();
+}
+
+std::shared_ptr<graphics::Image> View::contentImage(double scale) {
+  if (!drawsContent_ || bounds().isEmpty()) return nullptr;
+  if (content_ && !needsDisplay_ && content_->scale() == scale) return content_;
+  needsDisplay_ = false;
+  auto self = sharedAs<View>();
+  content_ = graphics::GraphicsContext::renderImage(bounds().size, scale, false,
+                                                    [&] { self->draw(self->bounds()); });
+  return content_;
+}
+
+void View::setNeedsLayout() {
+  needsLayout_ = true;
+  if (auto w = window()) w->setNeedsLayoutPass();
+}
+
+void View::layoutIfNeeded() {
+  if (needsLayout_) {
+    needsLayout_ = false;
+    layoutSubviews();
+    if (auto controller = viewController()) controller->viewDidLayoutSubviews();
+  }
+  for (auto& child : std::vector(subviews_)) child->layoutIfNeeded();
+}
+
+void View::layoutSubviews() {
+  for (auto& child : subviews_) child->applyConstraints();
+}
+
+void View::applyConstraints() {
+  auto parent = superview();
+  if (!parent || constraints_.empty()) return;
+  Rect f = frame_;
+  Rect pb = parent->bounds();
+  for (const auto& c : constraints_) {
+    double k = c->constant();
+    switch (c->firstAnchor().edge()) {
+      case Edge::Top:
+        f.size.height += f.origin.y - (pb.minY() + k);
+        f.origin.y = pb.minY() + k;
+        break;
+      case Edge::Bottom:
+        f.size.height = pb.maxY() + k - f.origin.y;
+        break;
+      case Edge::Leading:
+        f.size.width += f.origin.x - (pb.minX() + k);
+        f.origin.x = pb.minX() + k;
+        break;
+      case Edge::Trailing:
+        f.size.width = pb.maxX() + k - f.origin.x;
+        break;
+    }
+  }
+  setFrame(f);
+}
+
+std::shared_ptr<View> View::hitTest(Point point) {
+  if (hidden_ || !interactive_ || alpha_ < 0.01 || isAnimating() || !pointInside(point)) {
+    return nullptr;
+  }
+  for (auto it = subviews_.rbegin(); it != subviews_.rend(); ++it) {
+    auto& child = *it;
+    Point local = point - child->frame_.origin;
+    if (auto hit = child->hitTest(local)) return hit;
+  }
+  return sharedAs<View>();
+}
+
+Point View::convertFromWindow(Point p) const {
+  for (const View* v = this; v; v = v->superview().get()) p = p - v->frame_.origin;
+  return p;
+}
+
+Point View::convertToWindow(Point p) const {
+  for (const View* v = this; v; v = v->superview().get()) p = p + v->frame_.origin;
+  return p;
+}
+
+Rect View::presentedFrameInWindow() const {
+  Rect r = presentedFrame();
+  for (auto v = superview(); v; v = v->superview()) {
+    Rect pf = v->presentedFrame();
+    r = r.offsetBy(pf.minX(), pf.minY());
+  }
+  return r;
+}
+
+void View::addInteraction(const std::shared_ptr<Interaction>& interaction) {
+  interactions_.push_back(interaction);
+  interaction->attach(weakAs<View>());
+}
+
+std::shared_ptr<Responder> View::nextResponder() const {
+  if (auto controller = viewController()) return controller;
+  return superview();
+}
+
+void View::addAnimation(AnimatedProperty property, double dx, double dy, double start,
+                        double duration, const std::shared_ptr<AnimationGroup>& group) {
+  ++group->pending;
+  animations_.push_back({property, dx, dy, start, duration, 0, group});
+  ViewAnimation::track(sharedAs<View>());
+  invalidate();
+}
+
+bool View::stepAnimations(double now) {
+  invalidate();
+  std::vector<std::shared_ptr<AnimationGroup>> ended;
+  std::erase_if(animations_, [&](Animation& a) {
+    double t = a.duration > 0 ? (now - a.start) / a.duration : 1;
+    a.progress = ViewAnimation::easeInOut(t);
+    if (t < 1) return false;
+    ended.push_back(a.group);
+    return true;
+  });
+  invalidate();
+  for (auto& group : ended) group->end(true);
+  return !animations_.empty();
+}
+
+void View::removeAllAnimations() {
+  if (animations_.empty()) return;
+  auto removed = std::move(animations_);
+  animations_.clear();
+  invalidate();
+  for (auto& a : removed) a.group->end(false);
+}
+
+void removeAllSubviews(View& view) {
+  for (auto& child : std::vector(view.subviews())) child->removeFromSuperview();
+}
+
+}  // namespace ui

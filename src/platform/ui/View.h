@@ -1,0 +1,151 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "platform/foundation/Geometry.h"
+#include "platform/graphics/Color.h"
+#include "platform/graphics/Image.h"
+#include "platform/ui/LayoutConstraint.h"
+#include "platform/ui/Responder.h"
+#include "platform/ui/Touch.h"
+
+namespace ui {
+
+class Window;
+class ViewController;
+class Interaction;
+struct AnimationGroup;
+
+// A rectangle in the tree: geometry, drawing, touches. Moving a view or changing
+// its alpha only re-composites it; its drawn content (draw()) is cached in a
+// backing store at the window's scale and redrawn only after setNeedsDisplay().
+class View : public Responder {
+ public:
+  View() = default;
+  explicit View(foundation::Rect frame) : frame_(frame) {}
+  ~View() override;
+
+  // Model geometry, in the superview's coordinates.
+  foundation::Rect frame() const { return frame_; }
+  void setFrame(foundation::Rect frame);
+  foundation::Rect bounds() const { return {{0, 0}, frame_.size}; }
+  foundation::Point center() const { return frame_.center(); }
+  void setCenter(foundation::Point center);
+  double alpha() const { return alpha_; }
+  void setAlpha(double alpha);
+  bool isHidden() const { return hidden_; }
+  void setHidden(bool hidden);
+  const std::optional<graphics::Color>& backgroundColor() const { return background_; }
+  void setBackgroundColor(std::optional<graphics::Color> color);
+  bool isUserInteractionEnabled() const { return interactive_; }
+  void setUserInteractionEnabled(bool enabled) { interactive_ = enabled; }
+  // Where the view is shown now: the model values moved by running animations.
+  foundation::Rect presentedFrame() const;
+  double presentedAlpha() const;
+
+  // Tree. A parent owns its children; the superview is a weak back-reference.
+  std::shared_ptr<View> superview() const { return superview_.lock(); }
+  const std::vector<std::shared_ptr<View>>& subviews() const { return subviews_; }
+  void addSubview(const std::shared_ptr<View>& view);
+  void removeFromSuperview();
+  virtual std::shared_ptr<Window> window() const;
+  bool isDescendantOf(const View& other) const;
+
+  // Drawing. A view that draws sets drawsContent in its constructor.
+  void setNeedsDisplay();
+  virtual void draw(foundation::Rect rect) { (void)rect; }
+  bool drawsContent() const { return drawsContent_; }
+  // The cached content at `scale`, redrawn if marked; nullptr when nothing is drawn.
+  std::shared_ptr<graphics::Image> contentImage(double scale);
+  bool isHovered() const { return hovered_; }
+  void setHovered(bool hovered);
+
+  // Layout.
+  void setNeedsLayout();
+  void layoutIfNeeded();
+  virtual void layoutSubviews();
+  void updateConstraints() { setNeedsLayout(); }
+  bool translatesAutoresizingMaskIntoConstraints() const { return autoresizing_; }
+  void setTranslatesAutoresizingMaskIntoConstraints(bool on) { autoresizing_ = on; }
+  LayoutAnchor topAnchor() { return {weakAs<View>(), Edge::Top}; }
+  LayoutAnchor bottomAnchor() { return {weakAs<View>(), Edge::Bottom}; }
+  LayoutAnchor leadingAnchor() { return {weakAs<View>(), Edge::Leading}; }
+  LayoutAnchor trailingAnchor() { return {weakAs<View>(), Edge::Trailing}; }
+  // The active constraints that hold this view to its superview.
+  std::vector<std::shared_ptr<LayoutConstraint>> constraints() const { return constraints_; }
+
+  // Touches and hit testing, in this view's coordinates.
+  virtual std::shared_ptr<View> hitTest(foundation::Point point);
+  virtual bool pointInside(foundation::Point point) const { return bounds().contains(point); }
+  virtual void touchesBegan(const TouchSet& touches) { (void)touches; }
+  virtual void touchesMoved(const TouchSet& touches) { (void)touches; }
+  virtual void touchesEnded(const TouchSet& touches) { (void)touches; }
+  virtual void touchesCancelled(const TouchSet& touches) { (void)touches; }
+
+  foundation::Point convertFromWindow(foundation::Point p) const;
+  foundation::Point convertToWindow(foundation::Point p) const;
+  foundation::Rect presentedFrameInWindow() const;
+
+  void addInteraction(const std::shared_ptr<Interaction>& interaction);
+  const std::vector<std::shared_ptr<Interaction>>& interactions() const { return interactions_; }
+
+  std::shared_ptr<Responder> nextResponder() const override;
+  void setViewController(const std::weak_ptr<ViewController>& controller) {
+    controller_ = controller;
+  }
+  std::shared_ptr<ViewController> viewController() const { return controller_.lock(); }
+
+  // Animation bookkeeping, used by ViewAnimation.
+  enum class AnimatedProperty { Alpha, Center };
+  void addAnimation(AnimatedProperty property, double dx, double dy, double start, double duration,
+                    const std::shared_ptr<AnimationGroup>& group);
+  bool stepAnimations(double now);  // false once none is left
+  void removeAllAnimations();       // their completions learn they did not finish
+  bool isAnimating() const { return !animations_.empty(); }
+
+ protected:
+  void setDrawsContent(bool draws) { drawsContent_ = draws; }
+  // Called when the view joins or leaves a window (window may be null).
+  virtual void didMoveToWindow() {}
+  void invalidate();  // damage the presented rectangle in the window
+
+ private:
+  friend class Window;
+  friend class LayoutConstraint;
+  void notifyMovedToWindow();
+  void applyConstraints();
+
+  struct Animation {
+    AnimatedProperty property;
+    double dx, dy;
+    double start, duration;
+    double progress = 0;  // eased, 0..1
+    std::shared_ptr<AnimationGroup> group;
+  };
+
+  foundation::Rect frame_;
+  double alpha_ = 1;
+  bool hidden_ = false;
+  bool interactive_ = true;
+  bool drawsContent_ = false;
+  bool needsDisplay_ = true;
+  bool needsLayout_ = true;
+  bool autoresizing_ = true;
+  bool hovered_ = false;
+  bool inWindow_ = false;
+  std::optional<graphics::Color> background_;
+  std::shared_ptr<graphics::Image> content_;
+  std::weak_ptr<View> superview_;
+  std::weak_ptr<ViewController> controller_;
+  std::vector<std::shared_ptr<View>> subviews_;
+  std::vector<std::shared_ptr<LayoutConstraint>> constraints_;
+  std::vector<std::shared_ptr<Interaction>> interactions_;
+  std::vector<Animation> animations_;
+};
+
+// Removes every subview of `view`.
+void removeAllSubviews(View& view);
+
+}  // namespace ui

@@ -1,0 +1,266 @@
+#include "platform/ui/Window.h"
+
+#include <algorithm>
+
+#include "platform/foundation/RunLoop.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/Compositor.h"
+#include "platform/ui/PointerInteraction.h"
+#include "platform/ui/ViewAnimation.h"
+#include "platform/ui/ViewController.h"
+
+namespace ui {
+
+using foundation::Point;
+using foundation::Rect;
+
+namespace {
+// More separate rectangles than this cost more to track than to paint as one.
+constexpr std::size_t kMaxDamageRects = 8;
+constexpr double kDimAlpha = 0.32;
+constexpr double kPresentDuration = 0.2;
+}  // namespace
+
+Window::Window(std::shared_ptr<WindowPeer> peer) : View(), peer_(std::move(peer)) {
+  if (peer_) {
+    scale_ = peer_->scale();
+    setFrame({{0, 0}, peer_->size()});
+  }
+}
+
+std::shared_ptr<Window> Window::window() const {
+  // Empty while the window is still being constructed.
+  auto self = std::const_pointer_cast<Object>(weak_from_this().lock());
+  return std::static_pointer_cast<Window>(self);
+}
+
+void Window::setRootViewController(const std::shared_ptr<ViewController>& controller) {
+  if (root_) root_->view()->removeFromSuperview();
+  root_ = controller;
+  if (!root_) return;
+  root_->setAppearanceManaged(true);
+  auto view = root_->view();
+  view->setFrame(bounds());
+  addSubview(view);
+}
+
+void Window::makeKeyAndVisible() {
+  std::weak_ptr<Window> weak = std::static_pointer_cast<Window>(shared_from_this());
+  foundation::RunLoop::main().setRenderHook([weak](double) {
+    if (auto w = weak.lock()) w->render();
+  });
+  if (visible_) return;
+  visible_ = true;
+  invalidateAll();
+  if (root_) {
+    root_->beginAppearance(true, false);
+    root_->endAppearance();
+  }
+}
+
+std::shared_ptr<ViewController> Window::topViewController() const {
+  auto top = root_;
+  while (top && top->presentedViewController()) top = top->presentedViewController();
+  return top;
+}
+
+Rect Window::sheetFrame() const {
+  // A centred card on a large window; the whole window on a small one.
+  double w = std::min(bounds().width(), 440.0);
+  double h = std::min(bounds().height(), 600.0);
+  if (bounds().width() < 520 || bounds().height() < 480) return bounds();
+  return {(bounds().width() - w) / 2, (bounds().height() - h) / 2, w, h};
+}
+
+void Window::showPresented(const std::shared_ptr<ViewController>& controller, bool sheet,
+                           bool animated, std::function<void()> done) {
+  auto dimming = foundation::create<View>(bounds());
+  dimming->setBackgroundColor(graphics::Color::fromRGB(0, 0, 0, sheet ? kDimAlpha : 0));
+  auto view = controller->view();
+  view->setFrame(sheet ? sheetFrame() : bounds());
+  dimming->addSubview(view);
+  addSubview(dimming);
+  presentations_.push_back({controller, dimming, sheet});
+  cancelAllTouches();
+  if (!animated) {
+    done();
+    return;
+  }
+  dimming->setAlpha(0);
+  ViewAnimation::animate(
+      kPresentDuration, [&] { dimming->setAlpha(1); }, [done](bool) { done(); });
+}
+
+void Window::hidePresented(const std::shared_ptr<ViewController>& controller, bool animated,
+                           std::function<void()> done) {
+  auto it = std::find_if(presentations_.begin(), presentations_.end(),
+                         [&](const Presentation& p) { return p.controller.lock() == controller; });
+  if (it == presentations_.end()) {
+    done();
+    return;
+  }
+  auto dimming = it->dimming;
+  presentations_.erase(it);
+  cancelAllTouches();
+  auto finish = [dimming, done] {
+    dimming->removeFromSuperview();
+    done();
+  };
+  if (!animated) {
+    finish();
+    return;
+  }
+  // Nothing under a closing sheet is touchable until it is gone.
+  dimming->setUserInteractionEnabled(false);
+  ViewAnimation::animate(
+      kPresentDuration, [&] { dimming->setAlpha(0); }, [finish](bool) { finish(); });
+}
+
+void Window::layoutSubviews() {
+  if (root_ && root_->isViewLoaded()) root_->view()->setFrame(bounds());
+  for (auto& p : presentations_) {
+    p.dimming->setFrame(bounds());
+    if (auto c = p.controller.lock()) c->view()->setFrame(p.sheet ? sheetFrame() : bounds());
+  }
+  View::layoutSubviews();
+}
+
+void Window::sendTouch(const TouchEvent& event) {
+  std::shared_ptr<Touch> touch;
+  if (event.phase == TouchPhase::Began) {
+    if (touches_.count(event.id)) return;  // a duplicate down: keep the first
+    touch = std::make_shared<Touch>(event.id, event.location, event.timestamp);
+    auto hit = hitTest(event.location);
+    if (!hit) return;
+    touch->setView(hit);
+    touches_[event.id] = touch;
+    hit->touchesBegan({touch});
+    return;
+  }
+  auto it = touches_.find(event.id);
+  if (it == touches_.end()) return;
+  touch = it->second;
+  touch->update(event.phase, event.location, event.timestamp);
+  if (event.phase != TouchPhase::Moved) touches_.erase(it);
+  auto view = touch->view();
+  if (!view) return;
+  switch (event.phase) {
+    case TouchPhase::Moved:
+      view->touchesMoved({touch});
+      break;
+    case TouchPhase::Ended:
+      view->touchesEnded({touch});
+      break;
+    case TouchPhase::Cancelled:
+      view->touchesCancelled({touch});
+      break;
+    case TouchPhase::Began:
+      break;
+  }
+}
+
+void Window::cancelAllTouches() {
+  auto touches = std::move(touches_);
+  touches_.clear();
+  for (auto& [id, touch] : touches) {
+    touch->update(TouchPhase::Cancelled, touch->locationIn(nullptr), touch->timestamp());
+    if (auto view = touch->view()) view->touchesCancelled({touch});
+  }
+}
+
+void Window::sendKey(const KeyEvent& event) {
+  if (Application::shared()->performKeyCommand(event)) return;
+  std::shared_ptr<Responder> responder = topViewController();
+  for (; responder; responder = responder->nextResponder()) {
+    if (responder->keyPressed(event)) return;
+  }
+}
+
+void Window::sendPointer(const PointerEvent& event) {
+  if (event.inside) {
+    pointer_ = event.location;
+  } else {
+    pointer_.reset();
+  }
+  updateHover();
+}
+
+void Window::updateHover() {
+  std::shared_ptr<View> preview;
+  if (pointer_ && touches_.empty()) {
+    for (auto v = hitTest(*pointer_); v && !preview; v = v->superview()) {
+      for (const auto& interaction : v->interactions()) {
+        if (auto pointer = std::dynamic_pointer_cast<PointerInteraction>(interaction)) {
+          preview = pointer->style().preview.lock();
+          break;
+        }
+      }
+    }
+  }
+  auto old = hovered_.lock();
+  if (old == preview) return;
+  if (old) old->setHovered(false);
+  if (preview) preview->setHovered(true);
+  hovered_ = preview;
+  if (peer_) peer_->setCursor(preview ? Cursor::Hand : Cursor::Arrow);
+}
+
+void Window::peerDidResize() {
+  if (!peer_) return;
+  scale_ = peer_->scale();
+  setFrame({{0, 0}, peer_->size()});
+  setNeedsLayout();
+  invalidateAll();
+}
+
+void Window::invalidate(const Rect& rect) {
+  if (!visible_ || rect.isEmpty()) return;
+  Rect r = rect.intersection(bounds());
+  if (r.isEmpty()) return;
+  // Merge into an overlapping rectangle, or keep it apart while there are few.
+  for (auto& d : damage_) {
+    if (d.intersects(r)) {
+      d = d.unionWith(r);
+      foundation::RunLoop::main().setNeedsFrame();
+      return;
+    }
+  }
+  if (damage_.size() >= kMaxDamageRects) {
+    Rect all = r;
+    for (auto& d : damage_) all = all.unionWith(d);
+    damage_ = {all};
+  } else {
+    damage_.push_back(r);
+  }
+  foundation::RunLoop::main().setNeedsFrame();
+}
+
+std::shared_ptr<Responder> Window::nextResponder() const {
+  return Application::shared();
+}
+
+void Window::setNeedsLayoutPass() {
+  foundation::RunLoop::main().setNeedsFrame();
+}
+
+std::vector<Rect> Window::render() {
+  layoutIfNeeded();
+  updateHover();
+  if (damage_.empty() || !peer_) return {};
+  auto damage = std::move(damage_);
+  damage_.clear();
+  auto painted = Compositor::paint(*this, peer_->beginFrame(), scale_, damage);
+  std::vector<PixelRect> pixels;
+  for (const Rect& r : painted) {
+    pixels.push_back({static_cast<int>(r.minX() * scale_), static_cast<int>(r.minY() * scale_),
+                      static_cast<int>(r.width() * scale_ + 0.5),
+                      static_cast<int>(r.height() * scale_ + 0.5)});
+  }
+  if (!pixels.empty()) {
+    peer_->present(pixels);
+    ++framesPresented_;
+  }
+  return painted;
+}
+
+}  // namespace ui

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <cairo.h>
+
+#include "platform/foundation/Geometry.h"
+
+namespace ui {
+
+enum class Cursor { Arrow, Hand };
+
+// Pixel rectangle of a presented update.
+struct PixelRect {
+  int x = 0, y = 0, width = 0, height = 0;
+};
+
+// What a window system gives a window: a surface of pixels to composite into and
+// a way to show parts of it. The SDL peer shows a real window; the headless peer
+// keeps an image for tests.
+class WindowPeer {
+ public:
+  virtual ~WindowPeer() = default;
+  virtual foundation::Size size() const = 0;  // points
+  virtual double scale() const = 0;           // pixels per point
+  // The surface to draw the next frame into, size()*scale() pixels; null if none.
+  virtual cairo_surface_t* beginFrame() = 0;
+  virtual void present(const std::vector<PixelRect>& rects) = 0;
+  virtual void setCursor(Cursor cursor) = 0;
+  virtual void setTitle(const std::string& title) = 0;
+};
+
+}  // namespace ui

@@ -1,0 +1,34 @@
+#include "resources/Resources.h"
+
+#include "app/SceneDelegate.h"
+#include "platform/ui/Nib.h"
+#include "platform/ui/Scene.h"
+#include "platform/ui/Storyboard.h"
+#include "resources/ChoicesScene.h"
+#include "stage/MasterViewController.h"
+
+namespace {
+
+// The three action nibs hold nothing but their root view; each screen builds
+// its content in code.
+std::shared_ptr<ui::View> plainRootView(ui::ViewController&) {
+  return foundation::create<ui::View>();
+}
+
+}  // namespace
+
+void registerResources() {
+  ui::Nib::registerNib("StandardActionViewController", plainRootView);
+  ui::Nib::registerNib("ConnectActionViewController", plainRootView);
+  ui::Nib::registerNib("PaintActionViewController", plainRootView);
+
+  ui::Storyboard::registerStoryboard("Main", [] {
+    auto master = foundation::create<MasterViewController>();
+    master->view()->setBackgroundColor(graphics::Color::systemBackground());
+    return master;
+  });
+  registerChoicesScene();
+
+  ui::SceneManifest::registerConfiguration(
+      "Default Configuration", {[] { return foundation::create<SceneDelegate>(); }, "Main"});
+}

@@ -1,0 +1,6 @@
+#include "settings/Background.h"
+
+foundation::DispatchQueue& Background() {
+  static foundation::DispatchQueue queue("tamarock.background");
+  return queue;
+}

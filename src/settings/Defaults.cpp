@@ -1,0 +1,50 @@
+#include "settings/Defaults.h"
+
+#include "platform/foundation/UserDefaults.h"
+
+namespace Defaults {
+
+namespace {
+const char* const kFirstLaunch = "FirstLaunch";
+const char* const kRandomColors = "RandomColors";
+const char* const kCurrentAction = "CurrentAction";
+const char* const kSkipUpdateBuild = "SkipUpdateBuild";
+
+foundation::UserDefaults& store() {
+  return foundation::UserDefaults::standard();
+}
+}  // namespace
+
+bool firstLaunch() {
+  return store().boolForKey(kFirstLaunch);
+}
+void setFirstLaunch(bool value) {
+  store().setBool(kFirstLaunch, value);
+}
+bool randomColors() {
+  return store().boolForKey(kRandomColors);
+}
+void setRandomColors(bool value) {
+  store().setBool(kRandomColors, value);
+}
+std::int64_t currentAction() {
+  return store().integerForKey(kCurrentAction);
+}
+void setCurrentAction(std::int64_t value) {
+  store().setInteger(kCurrentAction, value);
+}
+std::int64_t skipUpdateBuild() {
+  return store().integerForKey(kSkipUpdateBuild);
+}
+void setSkipUpdateBuild(std::int64_t value) {
+  store().setInteger(kSkipUpdateBuild, value);
+}
+
+void registerDefaults() {
+  store().registerDefaults({{kRandomColors, false},
+                            {kFirstLaunch, true},
+                            {kSkipUpdateBuild, std::int64_t{0}},
+                            {kCurrentAction, std::int64_t{0}}});
+}
+
+}  // namespace Defaults

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/dynamics/DynamicItem.h"
+#include "platform/graphics/BezierPath.h"
+#include "platform/graphics/Color.h"
+#include "platform/ui/Control.h"
+
+// The round, touchable dot of the dot actions: one colour, its oval fixed at
+// creation, and a weak reference back to the screen that shows it.
+class DotView : public ui::Control {
+ public:
+  explicit DotView(foundation::Rect frame);
+
+  std::weak_ptr<foundation::Object> representedObject;
+  graphics::Color dotColor;
+
+  const graphics::BezierPath& dotBezierPath() const { return dotBezierPath_; }
+  void setDotBezierPath(graphics::BezierPath path) { dotBezierPath_ = std::move(path); }
+
+  void draw(foundation::Rect rect) override;
+  dynamics::CollisionBoundsType collisionBoundsType() const {
+    return dynamics::CollisionBoundsType::Ellipse;
+  }
+
+ protected:
+  void didCreate() override;
+
+ private:
+  graphics::BezierPath dotBezierPath_;
+};

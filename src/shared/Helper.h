@@ -1,0 +1,9 @@
+#pragma once
+
+#include "platform/foundation/Geometry.h"
+
+struct Helper {
+  // A random centre for a dot of `radius`, at least 32 points from the side
+  // edges and 32 points inside the safe area at top and bottom.
+  static foundation::Point randomDotCenter(double radius);
+};

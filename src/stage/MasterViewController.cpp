@@ -1,0 +1,104 @@
+#include "stage/MasterViewController.h"
+
+#include "actions/standard/StandardActionViewController.h"
+#include "actions/touch/TouchActionViewController.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/Window.h"
+#include "settings/Defaults.h"
+#include "settings/Delay.h"
+#include "shared/App.h"
+
+namespace {
+const char* const kShowChoices = "ShowChoices";
+}
+
+std::shared_ptr<ActionViewController> MasterViewController::makeAction(std::int64_t number) {
+  if (actionMaker) return actionMaker(number);
+  switch (number) {
+    case 0:
+      return foundation::create<TouchActionViewController>("StandardActionViewController");
+    case 1:
+      return foundation::create<StandardActionViewController>("StandardActionViewController");
+    case 2:
+      return foundation::create<StandardActionViewController>("StandardActionViewController");
+    case 3:
+      return foundation::create<StandardActionViewController>("ConnectActionViewController");
+    case 4:
+      return foundation::create<StandardActionViewController>("StandardActionViewController");
+    case 5:
+      return foundation::create<StandardActionViewController>("PaintActionViewController");
+    default:
+      return nullptr;
+  }
+}
+
+void MasterViewController::viewDidLoad() {
+  ui::ViewController::viewDidLoad();
+  App::masterViewController = sharedAs<MasterViewController>();
+}
+
+void MasterViewController::viewDidAppear(bool animated) {
+  ui::ViewController::viewDidAppear(animated);
+  captureSafeAreaInsets();
+  chooseAction();
+}
+
+void MasterViewController::captureSafeAreaInsets() {
+  const auto& scenes = ui::Application::shared()->connectedScenes();
+  if (scenes.empty()) return;
+  auto scene = std::dynamic_pointer_cast<ui::WindowScene>(scenes.front());
+  if (!scene || scene->windows().empty()) return;
+  auto insets = scene->windows().front()->safeAreaInsets();
+  App::safeAreaInsets = {insets.top, 0, insets.bottom, 0};
+}
+
+void MasterViewController::chooseAction() {
+  if (Defaults::firstLaunch()) {
+    installAction(0);
+    std::weak_ptr<MasterViewController> weak = sharedAs<MasterViewController>();
+    Delay(0.1, [weak] {
+      if (auto master = weak.lock()) master->performSegue(kShowChoices, master);
+    });
+    return;
+  }
+  auto n = Defaults::currentAction();
+  if (!isActionNumber(n)) {
+    performSegue(kShowChoices, sharedAs<MasterViewController>());
+    return;
+  }
+  installAction(n);
+}
+
+void MasterViewController::showChoices(const std::shared_ptr<foundation::Object>&) {
+  performSegue(kShowChoices, sharedAs<MasterViewController>());
+}
+
+bool MasterViewController::performAction(const std::string& action,
+                                         const std::shared_ptr<foundation::Object>& sender) {
+  if (action != "showChoices:") return ui::ViewController::performAction(action, sender);
+  showChoices(sender);
+  return true;
+}
+
+void MasterViewController::installAction(std::int64_t number) {
+  Defaults::setFirstLaunch(false);
+  if (currentActionViewController) {
+    currentActionViewController->prepareForRemoval();
+    currentActionViewController.reset();
+  }
+  currentActionViewController = makeAction(number);
+  if (!currentActionViewController) return;
+  auto master = view();
+  ui::removeAllSubviews(*master);
+  auto actionView = currentActionViewController->view();
+  actionView->setFrame(master->frame());
+  master->addSubview(actionView);
+  actionView->setTranslatesAutoresizingMaskIntoConstraints(false);
+  ui::LayoutConstraint::activate({
+      actionView->topAnchor().constraintEqualTo(master->topAnchor(), 0),
+      actionView->bottomAnchor().constraintEqualTo(master->bottomAnchor(), 0),
+      actionView->leadingAnchor().constraintEqualTo(master->leadingAnchor(), 0),
+      actionView->trailingAnchor().constraintEqualTo(master->trailingAnchor(), 0),
+  });
+  Defaults::setCurrentAction(number);
+}

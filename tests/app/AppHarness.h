@@ -1,0 +1,45 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+
+#include "platform/foundation/Geometry.h"
+#include "platform/headless/HeadlessBackend.h"
+#include "platform/ui/Window.h"
+#include "stage/MasterViewController.h"
+
+// The real application, controllers and run loop on a virtual clock, shown
+// through the headless window backend: each test starts from a fresh process
+// state and a settings file of its own.
+class AppHarness : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Launches up to the first frame, in a window of `size` points.
+  void launch(foundation::Size size = {800, 600});
+  void advance(double seconds);
+
+  std::shared_ptr<ui::Window> window() const;
+  std::shared_ptr<MasterViewController> master() const;
+  std::shared_ptr<ui::ViewController> presented() const;
+
+  void touch(ui::TouchPhase phase, foundation::Point p, std::int64_t id = 1);
+  void tap(foundation::Point p);
+  void key(ui::Key key, std::string input = {}, unsigned modifiers = 0);
+
+  // The composited pixel (premultiplied ARGB) at a point of the window.
+  std::uint32_t pixelAt(foundation::Point p);
+
+  std::filesystem::path settingsFile() const { return dir_ / "settings.ini"; }
+
+  std::shared_ptr<headless::HeadlessBackend> backend;
+
+ private:
+  std::filesystem::path dir_;
+};
+
+std::uint32_t argb(int r, int g, int b);

@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+
+#include "actions/touch/TouchActionViewController.h"
+#include "app/AppHarness.h"
+#include "choices/ChoicesViewController.h"
+#include "platform/motion/MotionManager.h"
+#include "platform/ui/NavigationController.h"
+#include "settings/Defaults.h"
+#include "shared/App.h"
+
+namespace {
+
+class ChoicesTest : public AppHarness {
+ protected:
+  void SetUp() override {
+    AppHarness::SetUp();
+    Defaults::registerDefaults();
+    Defaults::setFirstLaunch(false);
+    Defaults::setCurrentAction(0);
+  }
+  // Opens the choices over the running action, as the menu command does.
+  std::shared_ptr<ChoicesViewController> open() {
+    master()->showChoices(nullptr);
+    advance(0.3);
+    return choices();
+  }
+  std::shared_ptr<ChoicesViewController> choices() {
+    auto nav = std::dynamic_pointer_cast<ui::NavigationController>(presented());
+    return nav ? std::dynamic_pointer_cast<ChoicesViewController>(nav->topViewController())
+               : nullptr;
+  }
+  std::shared_ptr<TouchDotView> touchDot() {
+    auto touch =
+        std::dynamic_pointer_cast<TouchActionViewController>(master()->currentActionViewController);
+    return touch ? touch->touchDotView() : nullptr;
+  }
+};
+
+TEST_F(ChoicesTest, EveryRowShowsItsTextInActionNumberOrder) {
+  launch();
+  auto c = open();
+  ASSERT_TRUE(c);
+  auto table = c->tableView();
+  std::vector<std::string> texts;
+  for (int row = 0; row < 6; ++row) texts.push_back(table->cellAt({0, row})->textLabel()->text());
+  EXPECT_EQ(texts,
+            (std::vector<std::string>{"Touch", "Gravity", "Swipe", "Connect", "Magnet", "Paint"}));
+  EXPECT_EQ(c->colorsLabel->text(), "Random Colors");
+}
+
+TEST_F(ChoicesTest, PickingARowInstallsThatActionAndCloses) {
+  launch();
+  auto c = open();
+  c->didSelectRow({0, 2});
+  EXPECT_EQ(Defaults::currentAction(), 2);
+  EXPECT_EQ(master()->currentActionViewController->nibName(), "StandardActionViewController");
+  advance(0.5);
+  EXPECT_FALSE(presented());
+  EXPECT_FALSE(c->tableView()->selectedRow()) << "the row was deselected";
+}
+
+TEST_F(ChoicesTest, ARowAboveFiveOrAMissingMasterOnlyCloses) {
+  launch();
+  auto before = master()->currentActionViewController;
+  open()->didSelectRow({1, 6});
+  advance(0.5);
+  EXPECT_FALSE(presented());
+  EXPECT_EQ(master()->currentActionViewController, before);
+
+  auto c = open();
+  auto keep = App::masterViewController;
+  App::masterViewController.reset();
+  c->didSelectRow({0, 4});
+  advance(0.5);
+  EXPECT_FALSE(keep->presentedViewController());
+  EXPECT_EQ(Defaults::currentAction(), 0);
+  EXPECT_EQ(keep->currentActionViewController, before);
+}
+
+TEST_F(ChoicesTest, TheSwitchRecoloursTheRunningActionAtOnceAndStaysOpen) {
+  launch();
+  auto c = open();
+  EXPECT_FALSE(c->colorsSwitch->isOn());
+  auto dot = touchDot();
+  auto place = dot->center();
+  c->colorsSwitch->toggle();
+  EXPECT_TRUE(Defaults::randomColors());
+  EXPECT_NE(dot->dotColor, App::baseColor());
+  EXPECT_EQ(dot->center(), place);
+  advance(0.5);
+  EXPECT_EQ(choices(), c) << "the switch never closes the screen";
+  c->cancel(nullptr);
+  advance(0.5);
+  EXPECT_FALSE(presented());
+  EXPECT_TRUE(Defaults::randomColors()) << "cancel keeps what the switch stored";
+}
+
+TEST_F(ChoicesTest, AScreenOpenedWithRandomColoursOnShowsTheSwitchOn) {
+  Defaults::setRandomColors(true);
+  launch();
+  auto c = open();
+  EXPECT_TRUE(c->colorsSwitch->isOn());
+}
+
+TEST_F(ChoicesTest, WithoutAnAccelerometerTheGravityRowIsHiddenAndSkipped) {
+  launch();
+  auto c = open();
+  EXPECT_FALSE(c->isAccelerometerAvailable);
+  EXPECT_DOUBLE_EQ(c->heightForRow({0, 1}), 0.01);
+  EXPECT_DOUBLE_EQ(c->heightForRow({0, 2}), 44);
+  auto table = c->tableView();
+  table->setFocusedRow(ui::IndexPath{0, 0});
+  key(ui::Key::Down);
+  EXPECT_EQ(table->focusedRow(), (ui::IndexPath{0, 2}));
+  c->cancel(nullptr);
+  advance(0.5);
+
+  motion::MotionManager::setAvailabilityOverride(true);
+  auto withSensor = open();
+  EXPECT_TRUE(withSensor->isAccelerometerAvailable);
+  EXPECT_DOUBLE_EQ(withSensor->heightForRow({0, 1}), 44);
+}
+
+TEST_F(ChoicesTest, TheKeyboardMovesTheFocusFromTheCurrentActionPicksAndCancels) {
+  Defaults::setCurrentAction(3);
+  launch();
+  auto c = open();
+  EXPECT_EQ(c->tableView()->focusedRow(), (ui::IndexPath{0, 3}));
+  key(ui::Key::Down);
+  key(ui::Key::Return);
+  EXPECT_EQ(Defaults::currentAction(), 4);
+  advance(0.5);
+  EXPECT_FALSE(presented());
+
+  open();
+  key(ui::Key::Escape);
+  advance(0.5);
+  EXPECT_FALSE(presented());
+  EXPECT_EQ(Defaults::currentAction(), 4);
+}
+
+TEST_F(ChoicesTest, ATapOnARowPicksItAndTheCancelControlCloses) {
+  launch({1024, 768});
+  auto c = open();
+  auto table = c->tableView();
+  auto rect = table->rectForRow({0, 5});
+  ASSERT_TRUE(rect);
+  tap(table->convertToWindow(rect->center()));
+  EXPECT_EQ(Defaults::currentAction(), 5);
+  advance(0.5);
+  EXPECT_FALSE(presented());
+
+  open();
+  auto nav = std::dynamic_pointer_cast<ui::NavigationController>(presented());
+  auto cancel = nav->leadingBarItem();
+  tap(cancel->convertToWindow(cancel->bounds().center()));
+  advance(0.5);
+  EXPECT_FALSE(presented());
+  EXPECT_EQ(Defaults::currentAction(), 5);
+}
+
+}  // namespace

@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/foundation/DispatchQueue.h"
+#include "platform/foundation/RunLoop.h"
+
+using foundation::RunLoop;
+
+namespace {
+
+class RunLoopTest : public ::testing::Test {
+ protected:
+  void SetUp() override { RunLoop::resetMainWithVirtualClock(); }
+  RunLoop& loop() { return RunLoop::main(); }
+};
+
+TEST_F(RunLoopTest, PostedClosuresRunInOrderOnALaterPassNeverWithinTheCall) {
+  std::vector<int> order;
+  loop().post([&] {
+    order.push_back(1);
+    // Posted while running: waits for the next pass, after what was queued before it.
+    loop().post([&] { order.push_back(3); });
+  });
+  loop().post([&] { order.push_back(2); });
+  EXPECT_TRUE(order.empty());
+  loop().drain();
+  EXPECT_EQ(order, (std::vector<int>{1, 2, 3}));
+}
+
+TEST_F(RunLoopTest, TimersFireAtTheirDateInDateThenSchedulingOrder) {
+  std::vector<std::string> fired;
+  loop().schedule(0.6, [&] { fired.push_back("brake"); });
+  loop().schedule(0.1, [&] { fired.push_back("choices"); });
+  loop().schedule(0.1, [&] { fired.push_back("second at 0.1"); });
+  loop().schedule(0.0, [&] { fired.push_back("zero"); });
+  EXPECT_TRUE(fired.empty()) << "a zero delay still waits for a later pass";
+  loop().advance(0.0999);
+  EXPECT_EQ(fired, (std::vector<std::string>{"zero"}));
+  loop().advance(0.0001);
+  EXPECT_EQ(fired.size(), 3u);
+  EXPECT_EQ(fired[1], "choices");
+  EXPECT_EQ(fired[2], "second at 0.1");
+  loop().advance(0.5);
+  EXPECT_EQ(fired.back(), "brake");
+  EXPECT_DOUBLE_EQ(loop().now(), 0.6);
+}
+
+TEST_F(RunLoopTest, ATimerNeverFiresEarlyAndFiresWithinItsTolerance) {
+  double firedAt = -1;
+  auto timer = loop().schedule(
+      2.0, [&] { firedAt = loop().now(); }, 1.0);
+  loop().advance(1.999);
+  EXPECT_LT(firedAt, 0);
+  loop().advance(1.5);
+  EXPECT_GE(firedAt, 2.0);
+  EXPECT_LE(firedAt, 3.0);
+  EXPECT_FALSE(timer->isValid()) << "a one-shot timer is spent once fired";
+}
+
+TEST_F(RunLoopTest, MovingTheFireDateReschedulesAndInvalidationCancels) {
+  int fired = 0;
+  auto moved = loop().schedule(1.0, [&] { ++fired; });
+  loop().advance(0.5);
+  moved->setFireDate(loop().now() + 1.0);  // pushed back, as an idle timer is by every touch
+  loop().advance(0.9);
+  EXPECT_EQ(fired, 0);
+  loop().advance(0.2);
+  EXPECT_EQ(fired, 1);
+
+  auto cancelled = loop().schedule(0.1, [&] { fired += 10; });
+  cancelled->invalidate();
+  loop().advance(1.0);
+  EXPECT_EQ(fired, 1);
+}
+
+TEST_F(RunLoopTest, ATimerInvalidatedByAnEarlierTimerOfTheSamePassDoesNotFire) {
+  int fired = 0;
+  std::shared_ptr<foundation::Timer> second;
+  loop().schedule(1.0, [&] { second->invalidate(); });
+  second = loop().schedule(1.0, [&] { ++fired; });
+  loop().advance(1.0);
+  EXPECT_EQ(fired, 0);
+}
+
+TEST_F(RunLoopTest, DelayedClosuresHoldTheirObjectWeakly) {
+  struct Thing {
+    int hits = 0;
+  };
+  auto thing = std::make_shared<Thing>();
+  std::weak_ptr<Thing> weak = thing;
+  loop().schedule(0.1, [weak] {
+    if (auto t = weak.lock()) ++t->hits;
+  });
+  auto survivor = std::make_shared<Thing>();
+  std::weak_ptr<Thing> weakSurvivor = survivor;
+  loop().schedule(0.1, [weakSurvivor] {
+    if (auto t = weakSurvivor.lock()) ++t->hits;
+  });
+  thing.reset();
+  loop().advance(0.2);
+  EXPECT_TRUE(weak.expired()) << "the pending closure must not keep its object alive";
+  EXPECT_EQ(survivor->hits, 1);
+}
+
+TEST_F(RunLoopTest, FramesRunAtTheFrameIntervalOnlyWhileSomebodyWantsThem) {
+  loop().setFrameInterval(1.0 / 60);
+  int renders = 0;
+  loop().setRenderHook([&](double) { ++renders; });
+  loop().advance(1.0);
+  EXPECT_EQ(renders, 0) << "an idle loop draws nothing";
+
+  std::vector<double> ticks;
+  loop().addFrameObserver([&](double now) {
+    ticks.push_back(now);
+    return ticks.size() < 10;
+  });
+  loop().advance(1.0);
+  ASSERT_EQ(ticks.size(), 10u) << "the observer removed itself after ten frames";
+  for (std::size_t i = 1; i < ticks.size(); ++i)
+    EXPECT_NEAR(ticks[i] - ticks[i - 1], 1.0 / 60, 1e-9);
+  EXPECT_EQ(renders, 10);
+  EXPECT_FALSE(loop().hasPendingWork()) << "nothing left: the loop may sleep";
+
+  loop().setNeedsFrame();
+  loop().advance(0.1);
+  EXPECT_EQ(renders, 11) << "one request, one frame";
+}
+
+TEST_F(RunLoopTest, WorkPostedFromABackgroundQueueReachesTheMainLoop) {
+  foundation::DispatchQueue queue("test");
+  std::atomic<bool> posted{false};
+  std::thread::id worker;
+  std::thread::id ran;
+  queue.async([&] {
+    worker = std::this_thread::get_id();
+    RunLoop::main().post([&] { ran = std::this_thread::get_id(); });
+    posted = true;
+  });
+  while (!posted) std::this_thread::yield();
+  loop().drain();
+  EXPECT_NE(worker, std::this_thread::get_id());
+  EXPECT_EQ(ran, std::this_thread::get_id());
+}
+
+}  // namespace

@@ -1,0 +1,264 @@
+#include "platform/foundation/UserDefaults.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+using foundation::UserDefaults;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string readFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void writeFile(const fs::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Sets or clears an environment variable for one scope.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const char* value) : name_(name) {
+    if (const char* old = std::getenv(name)) old_ = old;
+    value ? setenv(name, value, 1) : unsetenv(name);
+  }
+  ~ScopedEnv() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
+
+ private:
+  const char* name_;
+  std::optional<std::string> old_;
+};
+
+const std::map<std::string, UserDefaults::Value> kAppDefaults = {
+    {"FirstLaunch", true},
+    {"RandomColors", false},
+    {"CurrentAction", std::int64_t{0}},
+    {"SkipUpdateBuild", std::int64_t{0}}};
+
+class UserDefaultsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "defaults-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    dir_ = pattern;
+    file_ = dir_ / "settings.ini";
+  }
+  void TearDown() override {
+    fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add);
+    fs::remove_all(dir_);
+  }
+  // Permission bits do not bind root; such tests skip rather than pass vacuously.
+  bool permissionsBind() const { return geteuid() != 0; }
+
+  fs::path dir_;
+  fs::path file_;
+};
+
+}  // namespace
+
+TEST_F(UserDefaultsTest, ValuesRoundTripThroughTheFileWithoutTheRegisteredDefaults) {
+  {
+    UserDefaults defaults(file_);
+    EXPECT_EQ(defaults.loadState(), UserDefaults::LoadState::Missing);
+    defaults.registerDefaults(kAppDefaults);
+    EXPECT_TRUE(defaults.boolForKey("FirstLaunch"));
+    defaults.setBool("FirstLaunch", false);
+    defaults.setBool("RandomColors", true);
+    defaults.setInteger("CurrentAction", 3);
+    defaults.setInteger("SkipUpdateBuild", -42);
+    EXPECT_TRUE(defaults.lastSaveSucceeded()) << defaults.lastError();
+  }
+  std::string text = readFile(file_);
+  EXPECT_NE(text.find("[Defaults]"), std::string::npos);
+  EXPECT_NE(text.find("RandomColors=true"), std::string::npos);
+  EXPECT_NE(text.find("CurrentAction=3"), std::string::npos);
+
+  UserDefaults reopened(file_);
+  EXPECT_EQ(reopened.loadState(), UserDefaults::LoadState::Loaded);
+  EXPECT_FALSE(reopened.boolForKey("FirstLaunch"));
+  EXPECT_TRUE(reopened.boolForKey("RandomColors"));
+  EXPECT_EQ(reopened.integerForKey("CurrentAction"), 3);
+  EXPECT_EQ(reopened.integerForKey("SkipUpdateBuild"), -42);
+  EXPECT_FALSE(reopened.boolForKey("NeverSet"));
+  EXPECT_EQ(reopened.integerForKey("NeverSet"), 0);
+}
+
+TEST_F(UserDefaultsTest, RegisteredDefaultsGiveWayToStoredValuesAndAreNeverSaved) {
+  writeFile(file_, "# kept by hand\n[Defaults]\nCurrentAction=4\nColour=teal\n[Other]\nx=y\n");
+  UserDefaults defaults(file_);
+  defaults.registerDefaults(kAppDefaults);
+  EXPECT_EQ(defaults.integerForKey("CurrentAction"), 4);
+  EXPECT_TRUE(defaults.boolForKey("FirstLaunch"));
+
+  defaults.setInteger("SkipUpdateBuild", 7);
+  std::string text = readFile(file_);
+  EXPECT_EQ(text.find("FirstLaunch"), std::string::npos) << text;
+  EXPECT_EQ(text.find("RandomColors"), std::string::npos) << text;
+  for (const char* kept : {"# kept by hand", "CurrentAction=4", "Colour=teal", "[Other]", "x=y"}) {
+    EXPECT_NE(text.find(kept), std::string::npos) << kept << " lost from:\n" << text;
+  }
+}
+
+TEST_F(UserDefaultsTest, StoredValuesOfTheWrongTypeOrRangeReadAsTheRegisteredDefault) {
+  writeFile(file_,
+            "[Defaults]\nCurrentAction=abc\nSkipUpdateBuild=99999999999999999999\n"
+            "RandomColors=maybe\nFirstLaunch=12\n");
+  UserDefaults defaults(file_);
+  defaults.registerDefaults({{"CurrentAction", std::int64_t{2}},
+                             {"SkipUpdateBuild", std::int64_t{7}},
+                             {"RandomColors", true}});
+  EXPECT_EQ(defaults.loadState(), UserDefaults::LoadState::Loaded);
+  EXPECT_EQ(defaults.integerForKey("CurrentAction"), 2);
+  EXPECT_EQ(defaults.integerForKey("SkipUpdateBuild"), 7);
+  EXPECT_TRUE(defaults.boolForKey("RandomColors"));
+  EXPECT_FALSE(defaults.boolForKey("FirstLaunch"));
+}
+
+TEST_F(UserDefaultsTest, DamagedFilesAreSetAsideIntactAndDefaultsApply) {
+  const std::string garbled = "[Defaults\nCurrentAction=5\n\x01";
+  const std::string notUtf8 = "[Defaults]\nCurrentAction=5\nName=\xff\xfe\n";
+  // Whatever already bears the names a set-aside file could take stays as it is.
+  std::vector<fs::path> decoys;
+  auto now = std::chrono::system_clock::now();
+  for (int second = 0; second < 5; ++second) {
+    std::time_t then = std::chrono::system_clock::to_time_t(now + std::chrono::seconds(second));
+    std::tm local{};
+    localtime_r(&then, &local);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    decoys.push_back(dir_ / ("settings.ini.corrupt-" + std::string(stamp)));
+    writeFile(decoys.back(), "decoy");
+  }
+  std::optional<fs::path> first;
+  for (const std::string& bytes : {garbled, notUtf8}) {
+    writeFile(file_, bytes);
+    UserDefaults defaults(file_);
+    defaults.registerDefaults(kAppDefaults);
+    EXPECT_EQ(defaults.loadState(), UserDefaults::LoadState::SetAside);
+    EXPECT_EQ(defaults.integerForKey("CurrentAction"), 0);
+    auto aside = defaults.setAsidePath();
+    ASSERT_TRUE(aside.has_value());
+    EXPECT_EQ(aside->parent_path(), dir_);
+    EXPECT_EQ(aside->filename().string().rfind("settings.ini.corrupt-", 0), 0u);
+    EXPECT_EQ(readFile(*aside), bytes);
+    EXPECT_NE(aside, first) << "a second damaged file replaced the first";
+
+    defaults.setInteger("CurrentAction", 1);
+    EXPECT_TRUE(defaults.lastSaveSucceeded()) << defaults.lastError();
+    EXPECT_EQ(readFile(*aside), bytes);
+    if (first) {
+      EXPECT_EQ(readFile(*first), garbled);
+    }
+    first = aside;
+  }
+  for (const auto& decoy : decoys) EXPECT_EQ(readFile(decoy), "decoy") << decoy;
+}
+
+TEST_F(UserDefaultsTest, AnUnreadableFileIsNeverSavedOverAndPlayGoesOnInMemory) {
+  // A folder or a pipe where the file should be: unreadable even for root.
+  for (auto type : {fs::file_type::directory, fs::file_type::fifo}) {
+    fs::remove(file_);
+    type == fs::file_type::directory ? fs::create_directory(file_) : mkfifo(file_.c_str(), 0600);
+    UserDefaults defaults(file_);
+    defaults.registerDefaults(kAppDefaults);
+    EXPECT_EQ(defaults.loadState(), UserDefaults::LoadState::Unreadable);
+    EXPECT_FALSE(defaults.lastError().empty());
+    defaults.setInteger("CurrentAction", 5);
+    EXPECT_EQ(defaults.integerForKey("CurrentAction"), 5);
+    EXPECT_FALSE(defaults.lastSaveSucceeded());
+    EXPECT_EQ(fs::symlink_status(file_).type(), type);
+  }
+}
+
+TEST_F(UserDefaultsTest, AFailedSaveKeepsValuesAndTheNextGoodSaveWritesThemAll) {
+  writeFile(dir_ / "blocker", "");  // a file where the folder should be
+  fs::path file = dir_ / "blocker" / "app" / "settings.ini";
+  UserDefaults defaults(file);
+  defaults.setBool("RandomColors", true);
+  EXPECT_FALSE(defaults.lastSaveSucceeded());
+  EXPECT_FALSE(defaults.lastError().empty());
+  EXPECT_TRUE(defaults.boolForKey("RandomColors"));
+
+  fs::remove(dir_ / "blocker");
+  defaults.setInteger("CurrentAction", 2);
+  EXPECT_TRUE(defaults.lastSaveSucceeded()) << defaults.lastError();
+  EXPECT_TRUE(defaults.lastError().empty());
+  EXPECT_EQ(fs::status(dir_ / "blocker" / "app").permissions() & fs::perms::all,
+            fs::perms::owner_all);
+  UserDefaults reopened(file);
+  EXPECT_TRUE(reopened.boolForKey("RandomColors"));
+  EXPECT_EQ(reopened.integerForKey("CurrentAction"), 2);
+}
+
+TEST_F(UserDefaultsTest, AReadOnlyFolderFailsTheSaveButNotThePlay) {
+  if (!permissionsBind()) GTEST_SKIP() << "permission bits do not bind root";
+  fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
+  UserDefaults defaults(file_);
+  defaults.setInteger("CurrentAction", 3);
+  EXPECT_FALSE(defaults.lastSaveSucceeded());
+  EXPECT_EQ(defaults.integerForKey("CurrentAction"), 3);
+}
+
+TEST_F(UserDefaultsTest, ALinkedSettingsFileStaysALink) {
+  writeFile(dir_ / "real.ini", "[Defaults]\nCurrentAction=1\n");
+  fs::create_symlink("real.ini", file_);
+  UserDefaults defaults(file_);
+  defaults.setInteger("CurrentAction", 4);
+  EXPECT_TRUE(fs::is_symlink(file_));
+  EXPECT_NE(readFile(dir_ / "real.ini").find("CurrentAction=4"), std::string::npos);
+}
+
+TEST_F(UserDefaultsTest, StandardPathFollowsXdgOnlyWhenAbsolute) {
+  ScopedEnv home("HOME", "/home/kid");
+  {
+    ScopedEnv xdg("XDG_CONFIG_HOME", "/xdg/config");
+    EXPECT_EQ(UserDefaults::standardPath("toy"), fs::path("/xdg/config/toy/settings.ini"));
+  }
+  for (const char* ignored : {"relative/config", "", static_cast<const char*>(nullptr)}) {
+    ScopedEnv xdg("XDG_CONFIG_HOME", ignored);
+    EXPECT_EQ(UserDefaults::standardPath("toy"), fs::path("/home/kid/.config/toy/settings.ini"));
+  }
+}
+
+TEST_F(UserDefaultsTest, ResetStandardPointsTheSharedInstanceAtAnotherFile) {
+  UserDefaults::resetStandard(file_);
+  UserDefaults::standard().setInteger("SkipUpdateBuild", 9);
+  EXPECT_EQ(UserDefaults(file_).integerForKey("SkipUpdateBuild"), 9);
+  UserDefaults::resetStandard(dir_ / "other.ini");
+  EXPECT_EQ(UserDefaults::standard().integerForKey("SkipUpdateBuild"), 0);
+}
+
+TEST_F(UserDefaultsTest, ABackgroundReaderOnlySeesValuesThatWereWritten) {
+  UserDefaults defaults(file_);
+  defaults.registerDefaults({{"SkipUpdateBuild", std::int64_t{0}}});
+  std::atomic<bool> done = false;
+  std::atomic<int> bad = 0;
+  std::thread reader([&defaults, &done, &bad] {
+    std::int64_t last = 0;
+    while (!done) {
+      auto value = defaults.integerForKey("SkipUpdateBuild");
+      if (value < last || value > 100) ++bad;
+      last = value;
+    }
+  });
+  for (std::int64_t build = 1; build <= 100; ++build) defaults.setInteger("SkipUpdateBuild", build);
+  done = true;
+  reader.join();
+  EXPECT_EQ(bad, 0);
+  EXPECT_EQ(defaults.integerForKey("SkipUpdateBuild"), 100);
+}
