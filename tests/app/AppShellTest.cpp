@@ -2,6 +2,7 @@
 
 #include "app/AppHarness.h"
 #include "choices/ChoicesViewController.h"
+#include "platform/foundation/RunLoop.h"
 #include "platform/foundation/UserDefaults.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Menu.h"
@@ -78,6 +79,19 @@ TEST_F(AppShellTest, AResizeWithAStoredNumberOutOfRangeRebuildsNothing) {
   backend->resizeWindow({500, 700});
   advance(0.5);
   EXPECT_FALSE(master()->currentActionViewController);
+}
+
+TEST_F(AppShellTest, AStillWindowAsksForNoFramesSoTheLoopCanSleep) {
+  launch();
+  advance(1.0);
+  auto frames = window()->framesPresented();
+  EXPECT_GT(frames, 0u);
+  EXPECT_FALSE(foundation::RunLoop::main().hasPendingWork());
+  advance(10.0);
+  EXPECT_EQ(window()->framesPresented(), frames);
+  tap(master()->view()->convertToWindow({1, 1}));  // a touch on the background moves nothing
+  advance(1.0);
+  EXPECT_FALSE(foundation::RunLoop::main().hasPendingWork());
 }
 
 struct LifecycleScreen : ActionViewController {

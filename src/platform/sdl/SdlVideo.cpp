@@ -2,7 +2,26 @@
 
 #include <SDL.h>
 
+#include <cstdlib>
+#include <string>
+
 namespace sdl {
+
+namespace {
+
+// The drivers to try when nobody named one: the window systems only. Left to
+// itself, SDL falls back to its invisible "offscreen" driver when there is no
+// display, and the program would run on with no window at all. Wayland is
+// tried only where libwayland could find a socket; without one it does not
+// just fail, it also writes to stderr.
+std::string windowSystemDrivers() {
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  bool waylandReachable = (runtime && *runtime) || (wayland && *wayland == '/');
+  return waylandReachable ? "x11,wayland" : "x11";
+}
+
+}  // namespace
 
 std::shared_ptr<SdlVideo> SdlVideo::start(std::string& error) {
   // A finger must arrive once, as a finger, and a mouse once, as a mouse.
@@ -13,12 +32,17 @@ std::shared_ptr<SdlVideo> SdlVideo::start(std::string& error) {
   // the whole window on every update; we want the plain shared-memory image so
   // that presenting a few damaged rectangles costs only those rectangles.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  const char* requested = SDL_GetHint(SDL_HINT_VIDEODRIVER);  // the environment's, too
+  bool chooseDriver = !requested || !*requested;
+  if (chooseDriver) {
+    SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, windowSystemDrivers().c_str(), SDL_HINT_OVERRIDE);
+  }
   // Video only: an initialised joystick or sensor subsystem makes SDL poll, and
   // a window that shows nothing new must not use the processor at all.
-  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-    error = std::string("cannot open the display: ") + SDL_GetError();
-    return nullptr;
-  }
+  bool ok = SDL_Init(SDL_INIT_VIDEO) == 0;
+  if (!ok) error = std::string("cannot open the display: ") + SDL_GetError();
+  if (chooseDriver) SDL_ResetHint(SDL_HINT_VIDEODRIVER);
+  if (!ok) return nullptr;
   // Nothing here takes text, and an input method has nothing to compose.
   SDL_StopTextInput();
   return std::make_shared<SdlVideo>(Token{});

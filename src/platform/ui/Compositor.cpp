@@ -71,7 +71,14 @@ void Compositor::paintView(View& view, cairo_t* cr, double scale, Point origin, 
     cairo_rectangle(cr, rect.minX(), rect.minY(), rect.width(), rect.height());
     cairo_fill(cr);
   }
-  for (const auto& child : view.subviews()) paintView(*child, cr, scale, rect.origin, clip);
+  if (view.clipsToBounds()) {
+    cairo_save(cr);
+    cairo_rectangle(cr, rect.minX(), rect.minY(), rect.width(), rect.height());
+    cairo_clip(cr);
+  }
+  Rect childClip = view.clipsToBounds() ? clip.intersection(rect) : clip;
+  for (const auto& child : view.subviews()) paintView(*child, cr, scale, rect.origin, childClip);
+  if (view.clipsToBounds()) cairo_restore(cr);
   if (group) {
     cairo_pop_group_to_source(cr);
     cairo_paint_with_alpha(cr, alpha);

@@ -19,7 +19,7 @@ class View;
 // to what moved (microseconds for a dot) and keeps one window-sized buffer in memory.
 class Compositor {
  public:
-  // Damage in window points; returns the pixel rectangles painted.
+  // Damage in window points; returns the rectangles painted, in points.
   static std::vector<foundation::Rect> paint(View& root, cairo_surface_t* target, double scale,
                                              const std::vector<foundation::Rect>& damage);
 

@@ -23,6 +23,7 @@ double sanitized(double height) {
 
 TableView::TableView() {
   setDrawsContent(true);
+  setClipsToBounds(true);
 }
 
 void TableView::setSections(Sections sections) {

@@ -20,6 +20,7 @@ class TableViewController : public ViewController {
   // The controller's view, loaded on first use.
   std::shared_ptr<TableView> tableView();
 
+  // The table its nib builds (which also connects the outlets), else a new empty one.
   void loadView() override;
 
   // Asked by the table when it loads its rows (again after reloadData()).

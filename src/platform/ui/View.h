@@ -39,6 +39,9 @@ class View : public Responder {
   void setHidden(bool hidden);
   const std::optional<graphics::Color>& backgroundColor() const { return background_; }
   void setBackgroundColor(std::optional<graphics::Color> color);
+  // Whether subviews are cut off at this view's edges (a scrolling table's rows).
+  bool clipsToBounds() const { return clips_; }
+  void setClipsToBounds(bool clips) { clips_ = clips; }
   bool isUserInteractionEnabled() const { return interactive_; }
   void setUserInteractionEnabled(bool enabled) { interactive_ = enabled; }
   // Where the view is shown now: the model values moved by running animations.
@@ -66,7 +69,10 @@ class View : public Responder {
   void setNeedsLayout();
   void layoutIfNeeded();
   virtual void layoutSubviews();
-  void updateConstraints() { setNeedsLayout(); }
+  // Constraints are applied at every layout pass, so there is nothing to bring
+  // up to date here; overrides may add their own. Never asks for a layout: it
+  // is called from layout callbacks.
+  virtual void updateConstraints() {}
   bool translatesAutoresizingMaskIntoConstraints() const { return autoresizing_; }
   void setTranslatesAutoresizingMaskIntoConstraints(bool on) { autoresizing_ = on; }
   LayoutAnchor topAnchor() { return {weakAs<View>(), Edge::Top}; }
@@ -135,6 +141,7 @@ class View : public Responder {
   bool autoresizing_ = true;
   bool hovered_ = false;
   bool inWindow_ = false;
+  bool clips_ = false;
   std::optional<graphics::Color> background_;
   std::shared_ptr<graphics::Image> content_;
   std::weak_ptr<View> superview_;

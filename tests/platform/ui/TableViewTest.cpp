@@ -376,9 +376,10 @@ TEST_F(TableViewTest, ATableFromTheControllersNibIsItsTable) {
     return table;
   });
   auto fromNib = foundation::create<ui::TableViewController>("TableViewTestNib");
-  EXPECT_EQ(fromNib->tableView(), built.lock());
-  EXPECT_EQ(fromNib->tableView()->controller(), fromNib);
-  EXPECT_EQ(fromNib->tableView()->numberOfRows(0), 1);
+  auto table = fromNib->tableView();  // loads the nib
+  EXPECT_EQ(table, built.lock());
+  EXPECT_EQ(table->controller(), fromNib);
+  EXPECT_EQ(table->numberOfRows(0), 1);
 
   auto unknownNib = foundation::create<ui::TableViewController>("NoSuchTableViewTestNib");
   ASSERT_TRUE(unknownNib->tableView()) << "a missing nib still gives a table";
