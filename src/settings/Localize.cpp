@@ -1,5 +1,8 @@
 #include "settings/Localize.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/Localization.h"
 
@@ -70,7 +73,13 @@ std::string format(const char* format, const std::vector<std::string>& arguments
 }
 
 void setUp() {
-  foundation::Localization::bind("tamarock", foundation::Bundle::main().resourcePath() / "locale");
+  // Beside the program in its build folder; the system's locale folder once installed.
+  auto resources = foundation::Bundle::main().resourcePath();
+  auto local = resources / "locale";
+  std::error_code ec;
+  foundation::Localization::bind("tamarock", std::filesystem::is_directory(local, ec)
+                                                 ? local
+                                                 : resources.parent_path() / "locale");
 }
 
 }  // namespace Localize
