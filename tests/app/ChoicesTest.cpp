@@ -48,6 +48,24 @@ TEST_F(ChoicesTest, EveryRowShowsItsTextInActionNumberOrder) {
   EXPECT_EQ(c->colorsLabel->text(), "Random Colors");
 }
 
+TEST_F(ChoicesTest, TheSheetIsACentredRoundedCardAsTallAsItsRows) {
+  launch({1024, 768});
+  auto c = open();
+  auto sheet = presented()->view()->frame();
+  EXPECT_DOUBLE_EQ(sheet.height(),
+                   c->tableView()->contentHeight() + ui::NavigationController::kBarHeight);
+  EXPECT_DOUBLE_EQ(sheet.midX(), 512);
+  EXPECT_NEAR(sheet.midY(), 384, 0.5);
+  auto dimmed = pixelAt({sheet.minX() - 4, sheet.minY() + 20});
+  EXPECT_EQ(pixelAt({sheet.minX() + 1, sheet.minY() + 1}), dimmed) << "the corner is cut round";
+  EXPECT_EQ(pixelAt({sheet.minX() + 20, sheet.minY() + 1}), argb(255, 255, 255));
+
+  backend->resizeWindow({400, 500});
+  advance(0.5);
+  EXPECT_EQ(presented()->view()->frame(), (foundation::Rect{0, 0, 400, 500}))
+      << "a small window gives the sheet all of itself";
+}
+
 TEST_F(ChoicesTest, PickingARowInstallsThatActionAndCloses) {
   launch();
   auto c = open();

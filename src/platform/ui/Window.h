@@ -68,7 +68,7 @@ class Window : public View {
     std::shared_ptr<View> dimming;
     bool sheet;
   };
-  foundation::Rect sheetFrame() const;
+  foundation::Rect sheetFrame(const ViewController& controller) const;
   void updateHover();
 
   std::shared_ptr<WindowPeer> peer_;
