@@ -14,9 +14,7 @@ class ChoicesTest : public AppHarness {
  protected:
   void SetUp() override {
     AppHarness::SetUp();
-    Defaults::registerDefaults();
-    Defaults::setFirstLaunch(false);
-    Defaults::setCurrentAction(0);
+    storeReturningUser(0);
   }
   // Opens the choices over the running action, as the menu command does.
   std::shared_ptr<ChoicesViewController> open() {
