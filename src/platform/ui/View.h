@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/dynamics/DynamicItem.h"
 #include "platform/foundation/Geometry.h"
 #include "platform/graphics/Color.h"
 #include "platform/graphics/Image.h"
@@ -93,6 +94,11 @@ class View : public Responder {
   foundation::Point convertFromWindow(foundation::Point p) const;
   foundation::Point convertToWindow(foundation::Point p) const;
   foundation::Rect presentedFrameInWindow() const;
+
+  // How the dynamics engine shapes this view when it moves it.
+  virtual dynamics::CollisionBoundsType collisionBoundsType() const {
+    return dynamics::CollisionBoundsType::Rectangle;
+  }
 
   void addInteraction(const std::shared_ptr<Interaction>& interaction);
   const std::vector<std::shared_ptr<Interaction>>& interactions() const { return interactions_; }
