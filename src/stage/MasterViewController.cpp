@@ -1,6 +1,8 @@
 #include "stage/MasterViewController.h"
 
+#include "actions/magnet/MagnetActionViewController.h"
 #include "actions/standard/StandardActionViewController.h"
+#include "actions/swipe/SwipeActionViewController.h"
 #include "actions/touch/TouchActionViewController.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Window.h"
@@ -20,11 +22,11 @@ std::shared_ptr<ActionViewController> MasterViewController::makeAction(std::int6
     case 1:
       return foundation::create<StandardActionViewController>("StandardActionViewController");
     case 2:
-      return foundation::create<StandardActionViewController>("StandardActionViewController");
+      return foundation::create<SwipeActionViewController>("StandardActionViewController");
     case 3:
       return foundation::create<StandardActionViewController>("ConnectActionViewController");
     case 4:
-      return foundation::create<StandardActionViewController>("StandardActionViewController");
+      return foundation::create<MagnetActionViewController>("StandardActionViewController");
     case 5:
       return foundation::create<StandardActionViewController>("PaintActionViewController");
     default:

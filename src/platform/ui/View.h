@@ -4,9 +4,11 @@
 #include <optional>
 #include <vector>
 
+#include "platform/dynamics/DynamicItem.h"
 #include "platform/foundation/Geometry.h"
 #include "platform/graphics/Color.h"
 #include "platform/graphics/Image.h"
+#include "platform/ui/GeometryObserver.h"
 #include "platform/ui/LayoutConstraint.h"
 #include "platform/ui/Responder.h"
 #include "platform/ui/Touch.h"
@@ -16,6 +18,7 @@ namespace ui {
 class Window;
 class ViewController;
 class Interaction;
+class GestureRecognizer;
 struct AnimationGroup;
 
 // A rectangle in the tree: geometry, drawing, touches. Moving a view or changing
@@ -97,6 +100,21 @@ class View : public Responder {
   foundation::Point convertToWindow(foundation::Point p) const;
   foundation::Rect presentedFrameInWindow() const;
 
+  // Observers are held weakly; adding one twice has no effect.
+  void addGeometryObserver(const std::weak_ptr<GeometryObserver>& observer);
+
+  // How the dynamics engine shapes this view when it moves it.
+  virtual dynamics::CollisionBoundsType collisionBoundsType() const {
+    return dynamics::CollisionBoundsType::Rectangle;
+  }
+
+  // The view owns its recognisers; they see touches on it and its descendants first.
+  void addGestureRecognizer(const std::shared_ptr<GestureRecognizer>& recognizer);
+  void removeGestureRecognizer(const std::shared_ptr<GestureRecognizer>& recognizer);
+  const std::vector<std::shared_ptr<GestureRecognizer>>& gestureRecognizers() const {
+    return gestureRecognizers_;
+  }
+
   void addInteraction(const std::shared_ptr<Interaction>& interaction);
   const std::vector<std::shared_ptr<Interaction>>& interactions() const { return interactions_; }
 
@@ -153,6 +171,8 @@ class View : public Responder {
   std::vector<std::shared_ptr<View>> subviews_;
   std::vector<std::shared_ptr<LayoutConstraint>> constraints_;
   std::vector<std::shared_ptr<Interaction>> interactions_;
+  std::vector<std::shared_ptr<GestureRecognizer>> gestureRecognizers_;
+  std::vector<std::weak_ptr<GeometryObserver>> geometryObservers_;
   std::vector<Animation> animations_;
 };
 

@@ -6,6 +6,7 @@
 #include "platform/foundation/RunLoop.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Compositor.h"
+#include "platform/ui/GestureRecognizer.h"
 #include "platform/ui/PointerInteraction.h"
 #include "platform/ui/ViewAnimation.h"
 #include "platform/ui/ViewController.h"
@@ -136,45 +137,87 @@ void Window::layoutSubviews() {
 }
 
 void Window::sendTouch(const TouchEvent& event) {
-  std::shared_ptr<Touch> touch;
   if (event.phase == TouchPhase::Began) {
     if (touches_.count(event.id)) return;  // a duplicate down: keep the first
-    touch = std::make_shared<Touch>(event.id, event.location, event.timestamp);
     auto hit = hitTest(event.location);
     if (!hit) return;
-    touch->setView(hit);
-    touches_[event.id] = touch;
-    hit->touchesBegan({touch});
+    auto tracked = std::make_shared<TrackedTouch>();
+    tracked->touch = std::make_shared<Touch>(event.id, event.location, event.timestamp);
+    tracked->touch->setView(hit);
+    for (auto view = hit; view; view = view->superview()) {
+      for (const auto& recognizer : view->gestureRecognizers()) {
+        if (recognizer->isEnabled()) tracked->recognizers.push_back(recognizer);
+      }
+    }
+    touches_[event.id] = tracked;
+    deliver(tracked, TouchPhase::Began);
     return;
   }
   auto it = touches_.find(event.id);
   if (it == touches_.end()) return;
-  touch = it->second;
-  touch->update(event.phase, event.location, event.timestamp);
+  auto tracked = it->second;
+  tracked->touch->update(event.phase, event.location, event.timestamp);
   if (event.phase != TouchPhase::Moved) touches_.erase(it);
-  auto view = touch->view();
-  if (!view) return;
-  switch (event.phase) {
+  deliver(tracked, event.phase);
+}
+
+void Window::deliver(const std::shared_ptr<TrackedTouch>& tracked, TouchPhase phase) {
+  TouchSet touches{tracked->touch};
+  auto recognizers = tracked->recognizers;
+  for (const auto& recognizer : recognizers) {
+    switch (phase) {
+      case TouchPhase::Began:
+        recognizer->touchesBegan(touches);
+        break;
+      case TouchPhase::Moved:
+        recognizer->touchesMoved(touches);
+        break;
+      case TouchPhase::Ended:
+        recognizer->touchesEnded(touches);
+        break;
+      case TouchPhase::Cancelled:
+        recognizer->touchesCancelled(touches);
+        break;
+    }
+  }
+  // A recogniser that began while this touch was delivered has taken it.
+  auto view = tracked->touch->view();
+  if (!view || tracked->viewCancelled) return;
+  switch (phase) {
+    case TouchPhase::Began:
+      view->touchesBegan(touches);
+      break;
     case TouchPhase::Moved:
-      view->touchesMoved({touch});
+      view->touchesMoved(touches);
       break;
     case TouchPhase::Ended:
-      view->touchesEnded({touch});
+      view->touchesEnded(touches);
       break;
     case TouchPhase::Cancelled:
-      view->touchesCancelled({touch});
+      view->touchesCancelled(touches);
       break;
-    case TouchPhase::Began:
-      break;
+  }
+}
+
+void Window::cancelTouchesInViewsOf(const GestureRecognizer& recognizer) {
+  auto touches = touches_;
+  for (auto& [id, tracked] : touches) {
+    if (tracked->viewCancelled) continue;
+    bool watched = std::any_of(tracked->recognizers.begin(), tracked->recognizers.end(),
+                               [&](const auto& r) { return r.get() == &recognizer; });
+    if (!watched) continue;
+    tracked->viewCancelled = true;
+    if (auto view = tracked->touch->view()) view->touchesCancelled({tracked->touch});
   }
 }
 
 void Window::cancelAllTouches() {
   auto touches = std::move(touches_);
   touches_.clear();
-  for (auto& [id, touch] : touches) {
-    touch->update(TouchPhase::Cancelled, touch->locationIn(nullptr), touch->timestamp());
-    if (auto view = touch->view()) view->touchesCancelled({touch});
+  for (auto& [id, tracked] : touches) {
+    tracked->touch->update(TouchPhase::Cancelled, tracked->touch->locationIn(nullptr),
+                           tracked->touch->timestamp());
+    deliver(tracked, TouchPhase::Cancelled);
   }
 }
 
