@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "platform/dynamics/DynamicItem.h"
 #include "platform/graphics/BezierPath.h"
 #include "platform/graphics/Color.h"
 #include "platform/ui/Control.h"
@@ -20,7 +19,7 @@ class DotView : public ui::Control {
   void setDotBezierPath(graphics::BezierPath path) { dotBezierPath_ = std::move(path); }
 
   void draw(foundation::Rect rect) override;
-  dynamics::CollisionBoundsType collisionBoundsType() const {
+  dynamics::CollisionBoundsType collisionBoundsType() const override {
     return dynamics::CollisionBoundsType::Ellipse;
   }
 

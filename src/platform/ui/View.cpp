@@ -5,6 +5,7 @@
 
 #include "platform/foundation/RunLoop.h"
 #include "platform/graphics/GraphicsContext.h"
+#include "platform/ui/GestureRecognizer.h"
 #include "platform/ui/Interaction.h"
 #include "platform/ui/ViewAnimation.h"
 #include "platform/ui/ViewController.h"
@@ -242,6 +243,20 @@ Rect View::presentedFrameInWindow() const {
 void View::addInteraction(const std::shared_ptr<Interaction>& interaction) {
   interactions_.push_back(interaction);
   interaction->attach(weakAs<View>());
+}
+
+void View::addGestureRecognizer(const std::shared_ptr<GestureRecognizer>& recognizer) {
+  if (!recognizer) return;
+  if (auto previous = recognizer->view()) previous->removeGestureRecognizer(recognizer);
+  gestureRecognizers_.push_back(recognizer);
+  recognizer->view_ = weakAs<View>();
+}
+
+void View::removeGestureRecognizer(const std::shared_ptr<GestureRecognizer>& recognizer) {
+  auto it = std::find(gestureRecognizers_.begin(), gestureRecognizers_.end(), recognizer);
+  if (it == gestureRecognizers_.end()) return;
+  recognizer->view_.reset();
+  gestureRecognizers_.erase(it);
 }
 
 std::shared_ptr<Responder> View::nextResponder() const {

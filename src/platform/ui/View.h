@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/dynamics/DynamicItem.h"
 #include "platform/foundation/Geometry.h"
 #include "platform/graphics/Color.h"
 #include "platform/graphics/Image.h"
@@ -16,6 +17,7 @@ namespace ui {
 class Window;
 class ViewController;
 class Interaction;
+class GestureRecognizer;
 struct AnimationGroup;
 
 // A rectangle in the tree: geometry, drawing, touches. Moving a view or changing
@@ -94,6 +96,18 @@ class View : public Responder {
   foundation::Point convertToWindow(foundation::Point p) const;
   foundation::Rect presentedFrameInWindow() const;
 
+  // How the dynamics engine shapes this view when it moves it.
+  virtual dynamics::CollisionBoundsType collisionBoundsType() const {
+    return dynamics::CollisionBoundsType::Rectangle;
+  }
+
+  // The view owns its recognisers; they see touches on it and its descendants first.
+  void addGestureRecognizer(const std::shared_ptr<GestureRecognizer>& recognizer);
+  void removeGestureRecognizer(const std::shared_ptr<GestureRecognizer>& recognizer);
+  const std::vector<std::shared_ptr<GestureRecognizer>>& gestureRecognizers() const {
+    return gestureRecognizers_;
+  }
+
   void addInteraction(const std::shared_ptr<Interaction>& interaction);
   const std::vector<std::shared_ptr<Interaction>>& interactions() const { return interactions_; }
 
@@ -149,6 +163,7 @@ class View : public Responder {
   std::vector<std::shared_ptr<View>> subviews_;
   std::vector<std::shared_ptr<LayoutConstraint>> constraints_;
   std::vector<std::shared_ptr<Interaction>> interactions_;
+  std::vector<std::shared_ptr<GestureRecognizer>> gestureRecognizers_;
   std::vector<Animation> animations_;
 };
 

@@ -5,6 +5,7 @@
 #include "platform/foundation/RunLoop.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Compositor.h"
+#include "platform/ui/GestureRecognizer.h"
 #include "platform/ui/PointerInteraction.h"
 #include "platform/ui/ViewAnimation.h"
 #include "platform/ui/ViewController.h"
@@ -126,35 +127,74 @@ void Window::layoutSubviews() {
 }
 
 void Window::sendTouch(const TouchEvent& event) {
-  std::shared_ptr<Touch> touch;
   if (event.phase == TouchPhase::Began) {
     if (touches_.count(event.id)) return;  // a duplicate down: keep the first
-    touch = std::make_shared<Touch>(event.id, event.location, event.timestamp);
     auto hit = hitTest(event.location);
     if (!hit) return;
-    touch->setView(hit);
-    touches_[event.id] = touch;
-    hit->touchesBegan({touch});
+    TrackedTouch tracked;
+    tracked.touch = std::make_shared<Touch>(event.id, event.location, event.timestamp);
+    tracked.touch->setView(hit);
+    for (auto view = hit; view; view = view->superview()) {
+      for (const auto& recognizer : view->gestureRecognizers()) {
+        if (recognizer->isEnabled()) tracked.recognizers.push_back(recognizer);
+      }
+    }
+    touches_[event.id] = tracked;
+    deliver(tracked, TouchPhase::Began);
     return;
   }
   auto it = touches_.find(event.id);
   if (it == touches_.end()) return;
-  touch = it->second;
-  touch->update(event.phase, event.location, event.timestamp);
+  it->second.touch->update(event.phase, event.location, event.timestamp);
+  TrackedTouch tracked = it->second;
   if (event.phase != TouchPhase::Moved) touches_.erase(it);
-  auto view = touch->view();
-  if (!view) return;
-  switch (event.phase) {
+  deliver(tracked, event.phase);
+  if (event.phase == TouchPhase::Moved) {
+    auto again = touches_.find(event.id);
+    if (again != touches_.end()) again->second.viewCancelled = tracked.viewCancelled;
+  }
+}
+
+void Window::deliver(TrackedTouch& tracked, TouchPhase phase) {
+  TouchSet touches{tracked.touch};
+  for (const auto& recognizer : tracked.recognizers) {
+    switch (phase) {
+      case TouchPhase::Began:
+        recognizer->touchesBegan(touches);
+        break;
+      case TouchPhase::Moved:
+        recognizer->touchesMoved(touches);
+        break;
+      case TouchPhase::Ended:
+        recognizer->touchesEnded(touches);
+        break;
+      case TouchPhase::Cancelled:
+        recognizer->touchesCancelled(touches);
+        break;
+    }
+  }
+  auto view = tracked.touch->view();
+  if (!view || tracked.viewCancelled) return;
+  bool taken =
+      std::any_of(tracked.recognizers.begin(), tracked.recognizers.end(),
+                  [](const auto& r) { return r->cancelsTouchesInView() && r->isRecognizing(); });
+  if (taken) {
+    tracked.viewCancelled = true;
+    view->touchesCancelled(touches);
+    return;
+  }
+  switch (phase) {
+    case TouchPhase::Began:
+      view->touchesBegan(touches);
+      break;
     case TouchPhase::Moved:
-      view->touchesMoved({touch});
+      view->touchesMoved(touches);
       break;
     case TouchPhase::Ended:
-      view->touchesEnded({touch});
+      view->touchesEnded(touches);
       break;
     case TouchPhase::Cancelled:
-      view->touchesCancelled({touch});
-      break;
-    case TouchPhase::Began:
+      view->touchesCancelled(touches);
       break;
   }
 }
@@ -162,9 +202,10 @@ void Window::sendTouch(const TouchEvent& event) {
 void Window::cancelAllTouches() {
   auto touches = std::move(touches_);
   touches_.clear();
-  for (auto& [id, touch] : touches) {
-    touch->update(TouchPhase::Cancelled, touch->locationIn(nullptr), touch->timestamp());
-    if (auto view = touch->view()) view->touchesCancelled({touch});
+  for (auto& [id, tracked] : touches) {
+    tracked.touch->update(TouchPhase::Cancelled, tracked.touch->locationIn(nullptr),
+                          tracked.touch->timestamp());
+    deliver(tracked, TouchPhase::Cancelled);
   }
 }
 

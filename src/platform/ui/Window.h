@@ -12,6 +12,7 @@
 
 namespace ui {
 
+class GestureRecognizer;
 class ViewController;
 class WindowScene;
 
@@ -68,6 +69,14 @@ class Window : public View {
     std::shared_ptr<View> dimming;
     bool sheet;
   };
+  // One finger on its way: the recognisers that watch it, and whether its
+  // view still gets it (a recognised gesture takes it away).
+  struct TrackedTouch {
+    std::shared_ptr<Touch> touch;
+    std::vector<std::shared_ptr<GestureRecognizer>> recognizers;
+    bool viewCancelled = false;
+  };
+  void deliver(TrackedTouch& tracked, TouchPhase phase);
   foundation::Rect sheetFrame() const;
   void updateHover();
 
@@ -77,7 +86,7 @@ class Window : public View {
   std::weak_ptr<WindowScene> scene_;
   std::shared_ptr<ViewController> root_;
   std::vector<Presentation> presentations_;
-  std::map<std::int64_t, std::shared_ptr<Touch>> touches_;
+  std::map<std::int64_t, TrackedTouch> touches_;
   std::vector<foundation::Rect> damage_;
   std::optional<foundation::Point> pointer_;
   std::weak_ptr<View> hovered_;

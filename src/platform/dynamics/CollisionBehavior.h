@@ -1,0 +1,52 @@
+#pragma once
+
+#include <optional>
+
+#include "platform/dynamics/Behavior.h"
+#include "platform/dynamics/CollisionBehaviorDelegate.h"
+#include "platform/foundation/Geometry.h"
+
+struct b2Body;
+
+namespace dynamics {
+
+// Makes its items collide with each other and/or with a boundary: the
+// reference view's bounds inset by the insets (positive insets move it inward),
+// followed as those bounds change. An item found outside the boundary (the
+// window shrank under it) is put back inside rather than lost.
+class CollisionBehavior : public Behavior {
+ public:
+  enum Mode : unsigned { Items = 1, Boundaries = 2, Everything = ~0u };
+
+  explicit CollisionBehavior(Behavior::Items items) : Behavior(std::move(items)) {}
+
+  void setTranslatesReferenceBoundsIntoBoundaryWithInsets(foundation::EdgeInsets insets);
+  bool translatesReferenceBoundsIntoBoundary() const { return translates_; }
+  foundation::EdgeInsets boundaryInsets() const { return insets_; }
+  void setCollisionMode(unsigned mode);
+  unsigned collisionMode() const { return mode_; }
+  void setCollisionDelegate(std::weak_ptr<CollisionBehaviorDelegate> delegate) {
+    delegate_ = std::move(delegate);
+  }
+  std::shared_ptr<CollisionBehaviorDelegate> collisionDelegate() const { return delegate_.lock(); }
+
+  void applyItemProperties(const ui::View& item, ItemProperties& properties) const override;
+  void willStep(Simulation& simulation, double seconds) override;
+  void didStep(Simulation& simulation) override;
+  void willDetach(Simulation& simulation) override;
+
+ private:
+  void buildBoundary(Simulation& simulation, foundation::Rect rect);
+  void destroyBoundary(Simulation& simulation);
+  void keepItemsInside(Simulation& simulation);
+  void reportContacts(Simulation& simulation);
+
+  unsigned mode_ = Everything;
+  bool translates_ = false;
+  foundation::EdgeInsets insets_;
+  std::weak_ptr<CollisionBehaviorDelegate> delegate_;
+  b2Body* boundaryBody_ = nullptr;  // owned by the simulation's world
+  std::optional<foundation::Rect> boundary_;
+};
+
+}  // namespace dynamics
