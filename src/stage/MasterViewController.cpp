@@ -1,5 +1,6 @@
 #include "stage/MasterViewController.h"
 
+#include "actions/gravity/GravityActionViewController.h"
 #include "actions/standard/StandardActionViewController.h"
 #include "actions/touch/TouchActionViewController.h"
 #include "platform/ui/Application.h"
@@ -18,7 +19,7 @@ std::shared_ptr<ActionViewController> MasterViewController::makeAction(std::int6
     case 0:
       return foundation::create<TouchActionViewController>("StandardActionViewController");
     case 1:
-      return foundation::create<StandardActionViewController>("StandardActionViewController");
+      return foundation::create<GravityActionViewController>("StandardActionViewController");
     case 2:
       return foundation::create<StandardActionViewController>("StandardActionViewController");
     case 3:
