@@ -18,7 +18,7 @@ ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 hz="$(getconf CLK_TCK)"
 
 echo "== launch (5 runs)"
-for _ in 1 2 3 4 5; do "$build/tamarock_launch_bench"; done
+for _ in 1 2 3 4 5; do "$build/bench/tamarock_launch_bench"; done
 
 echo "== idle"
 "$build/tamarock" &
@@ -33,5 +33,19 @@ kill -TERM "$pid"
 wait "$pid" || true
 
 echo "== frames"
-"$build/tamarock_frame_bench"
+"$build/bench/tamarock_frame_bench"
+
+echo "== gravity"
+"$build/bench/tamarock_gravity_bench"
+printf '[Defaults]\nFirstLaunch=false\nCurrentAction=1\n' >"$XDG_CONFIG_HOME/tamarock/settings.ini"
+"$build/tamarock" >/dev/null &
+pid=$!
+# Dropped from the top of the window the dots rest within about ten seconds.
+sleep 12
+t0="$(ticks "$pid")"
+sleep 10
+t1="$(ticks "$pid")"
+echo "CPU over 10 s once the Gravity dots rest: $(awk -v d="$((t1 - t0))" -v hz="$hz" 'BEGIN {printf "%.2f s", d / hz}')"
+kill -TERM "$pid"
+wait "$pid" || true
 rm -rf "$work"
