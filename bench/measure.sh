@@ -49,4 +49,18 @@ t1="$(ticks "$pid")"
 echo "CPU over 10 s with the Swipe dot at rest: $(awk -v d="$((t1 - t0))" -v hz="$hz" 'BEGIN {printf "%.2f s", d / hz}')"
 kill -TERM "$pid"
 wait "$pid" || true
+
+echo "== gravity"
+"$build/bench/tamarock_gravity_bench"
+printf '[Defaults]\nFirstLaunch=false\nCurrentAction=1\n' >"$XDG_CONFIG_HOME/tamarock/settings.ini"
+"$build/tamarock" >/dev/null &
+pid=$!
+# Dropped from the top of the window the dots rest within about ten seconds.
+sleep 12
+t0="$(ticks "$pid")"
+sleep 10
+t1="$(ticks "$pid")"
+echo "CPU over 10 s once the Gravity dots rest: $(awk -v d="$((t1 - t0))" -v hz="$hz" 'BEGIN {printf "%.2f s", d / hz}')"
+kill -TERM "$pid"
+wait "$pid" || true
 rm -rf "$work"

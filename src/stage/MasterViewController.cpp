@@ -1,6 +1,7 @@
 #include "stage/MasterViewController.h"
 
 #include "actions/magnet/MagnetActionViewController.h"
+#include "actions/gravity/GravityActionViewController.h"
 #include "actions/standard/StandardActionViewController.h"
 #include "actions/swipe/SwipeActionViewController.h"
 #include "actions/touch/TouchActionViewController.h"
@@ -20,7 +21,7 @@ std::shared_ptr<ActionViewController> MasterViewController::makeAction(std::int6
     case 0:
       return foundation::create<TouchActionViewController>("StandardActionViewController");
     case 1:
-      return foundation::create<StandardActionViewController>("StandardActionViewController");
+      return foundation::create<GravityActionViewController>("StandardActionViewController");
     case 2:
       return foundation::create<SwipeActionViewController>("StandardActionViewController");
     case 3:
