@@ -1,5 +1,7 @@
 #include "stage/MasterViewController.h"
 
+#include "actions/connect/ConnectActionViewController.h"
+#include "actions/paint/PaintActionViewController.h"
 #include "actions/standard/StandardActionViewController.h"
 #include "actions/touch/TouchActionViewController.h"
 #include "platform/ui/Application.h"
@@ -22,11 +24,11 @@ std::shared_ptr<ActionViewController> MasterViewController::makeAction(std::int6
     case 2:
       return foundation::create<StandardActionViewController>("StandardActionViewController");
     case 3:
-      return foundation::create<StandardActionViewController>("ConnectActionViewController");
+      return foundation::create<ConnectActionViewController>("ConnectActionViewController");
     case 4:
       return foundation::create<StandardActionViewController>("StandardActionViewController");
     case 5:
-      return foundation::create<StandardActionViewController>("PaintActionViewController");
+      return foundation::create<PaintActionViewController>("PaintActionViewController");
     default:
       return nullptr;
   }

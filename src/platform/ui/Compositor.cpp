@@ -1,5 +1,6 @@
 #include "platform/ui/Compositor.h"
 
+#include "platform/graphics/GraphicsContext.h"
 #include "platform/ui/View.h"
 
 namespace ui {
@@ -34,6 +35,17 @@ std::vector<Rect> Compositor::paint(View& root, cairo_surface_t* target, double 
   cairo_destroy(cr);
   cairo_surface_flush(target);
   return painted;
+}
+
+std::shared_ptr<graphics::Image> Compositor::snapshot(View& view, double scale) {
+  Rect bounds = view.bounds();
+  Point origin = view.presentedFrame().origin;
+  return graphics::GraphicsContext::renderImage(bounds.size, scale, true, [&] {
+    auto* context = graphics::GraphicsContext::current();
+    if (!context) return;
+    // The view is painted where its own top-left corner is the image's.
+    paintView(view, context->cairo(), scale, {-origin.x, -origin.y}, bounds);
+  });
 }
 
 void Compositor::paintView(View& view, cairo_t* cr, double scale, Point origin, const Rect& clip) {
