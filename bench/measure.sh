@@ -34,4 +34,7 @@ wait "$pid" || true
 
 echo "== frames"
 "$build/tamarock_frame_bench"
+
+echo "== painting"
+"$build/tamarock_paint_bench"
 rm -rf "$work"

@@ -97,6 +97,19 @@ TEST_F(PaintActionTest, ThirteenBlobsAreDiscsAndTheFourteenthFlattensThem) {
   EXPECT_EQ(pixelAt({500, 450}), kGrey);
 }
 
+TEST_F(PaintActionTest, ABlobRecompositesOnlyItsOwnSquareOfTheWindow) {
+  launchWith(PaintShape::Square);
+  window()->render();
+  touch(TouchPhase::Began, {500.2, 400.3});
+  auto painted = window()->render();
+  ASSERT_FALSE(painted.empty());
+  Rect all = painted.front();
+  for (const auto& r : painted) all = all.unionWith(r);
+  EXPECT_EQ(all, (Rect{467, 367, 66, 66}));
+  EXPECT_EQ(pixelAt({500, 400}), kGrey);
+  EXPECT_EQ(pixelAt({466, 400}), kWhite);
+}
+
 TEST_F(PaintActionTest, TouchesOnTheSameCornerLayOneBlobUntilAFlattening) {
   launchWith(PaintShape::Square);
   auto view = paint();

@@ -67,7 +67,9 @@ void PaintBackgroundView::handleTouches(const ui::TouchSet& touches) {
     if (std::find(points.begin(), points.end(), corner) == points.end()) {
       if (points.size() >= kMaxBlobs) flatten();
       points.push_back(corner);
-      setNeedsDisplay();
+      // Only the new blob changes the picture: a flattening shows the same
+      // pixels from the image that the discs showed before.
+      setNeedsDisplayInRect(Rect{corner.x - 1, corner.y - 1, kBlobSize + 2, kBlobSize + 2});
     }
   }
   rearmResetTimer();
