@@ -38,13 +38,18 @@ std::vector<Rect> Compositor::paint(View& root, cairo_surface_t* target, double 
 }
 
 std::shared_ptr<graphics::Image> Compositor::snapshot(View& view, double scale) {
-  Rect bounds = view.bounds();
+  return snapshot(view, scale, view.bounds());
+}
+
+std::shared_ptr<graphics::Image> Compositor::snapshot(View& view, double scale, Rect part) {
   Point origin = view.presentedFrame().origin;
-  return graphics::GraphicsContext::renderImage(bounds.size, scale, true, [&] {
+  Rect clip{0, 0, part.width(), part.height()};
+  return graphics::GraphicsContext::renderImage(part.size, scale, true, [&] {
     auto* context = graphics::GraphicsContext::current();
     if (!context) return;
-    // The view is painted where its own top-left corner is the image's.
-    paintView(view, context->cairo(), scale, {-origin.x, -origin.y}, bounds);
+    // The part's top-left corner lands on the image's.
+    paintView(view, context->cairo(), scale, {-origin.x - part.minX(), -origin.y - part.minY()},
+              clip);
   });
 }
 

@@ -29,6 +29,9 @@ class Compositor {
   // with black wherever nothing covers it. nullptr when the view is empty or the
   // image cannot be made.
   static std::shared_ptr<graphics::Image> snapshot(View& view, double scale);
+  // The same for `part` of the view (in its own coordinates) only, at the cost
+  // of that part: the image's top-left corner is the part's.
+  static std::shared_ptr<graphics::Image> snapshot(View& view, double scale, foundation::Rect part);
 
  private:
   static void paintView(View& view, cairo_t* cr, double scale, foundation::Point origin,

@@ -34,6 +34,25 @@ TEST(CompositorSnapshotTest, PaintsTheViewFromItsOwnCornerWithBackgroundAndSubvi
   EXPECT_EQ(image->pixel(41, 41), kRed);
 }
 
+TEST(CompositorSnapshotTest, APartStartsAtThePartsCorner) {
+  auto parent = foundation::create<ui::View>(Rect{0, 0, 200, 200});
+  auto view = foundation::create<ui::View>(Rect{50, 40, 40, 30});
+  view->setBackgroundColor(Color::fromRGB(1, 0, 0));
+  auto child = foundation::create<ui::View>(Rect{10, 10, 10, 10});
+  child->setBackgroundColor(Color::fromRGB(0, 0, 1));
+  parent->addSubview(view);
+  view->addSubview(child);
+
+  auto image = ui::Compositor::snapshot(*view, 2, Rect{15, 5, 20, 10});
+  ASSERT_TRUE(image);
+  EXPECT_EQ(image->pixelWidth(), 40);
+  EXPECT_EQ(image->pixelHeight(), 20);
+  EXPECT_EQ(image->pixel(0, 0), kRed);
+  EXPECT_EQ(image->pixel(0, 10), kBlue) << "the child at (10, 10) covers (15, 10)";
+  EXPECT_EQ(image->pixel(9, 19), kBlue);
+  EXPECT_EQ(image->pixel(10, 10), kRed);
+}
+
 TEST(CompositorSnapshotTest, IsOpaqueWhereNothingCoversTheView) {
   auto view = foundation::create<ui::View>(Rect{0, 0, 20, 20});
   auto child = foundation::create<ui::View>(Rect{0, 0, 5, 5});
