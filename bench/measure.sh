@@ -63,4 +63,34 @@ t1="$(ticks "$pid")"
 echo "CPU over 10 s once the Gravity dots rest: $(awk -v d="$((t1 - t0))" -v hz="$hz" 'BEGIN {printf "%.2f s", d / hz}')"
 kill -TERM "$pid"
 wait "$pid" || true
+
+echo "== painting"
+"$build/bench/tamarock_paint_bench"
+
+echo "== painting in a real window: 500 pointer moves 20 ms apart"
+printf '[Defaults]\nFirstLaunch=false\nCurrentAction=5\n' >"$XDG_CONFIG_HOME/tamarock/settings.ini"
+"$build/tamarock" &
+pid=$!
+wid="$(timeout 10 xdotool search --sync --pid "$pid" --name '^Tamarock$' | head -1)"
+# The whole screen; the new geometry installs a fresh Paint screen.
+xdotool windowmove "$wid" 0 0 windowsize "$wid" 1920 1080
+sleep 1
+eval "$(xdotool getwindowgeometry --shell "$wid")"
+moves=()
+for i in $(seq 0 499); do
+  moves+=(mousemove --window "$wid" "$(awk -v i="$i" -v w="$WIDTH" 'BEGIN {printf "%d", w / 2 + 120 * cos(i * 0.034) + 30 * sin(i * 0.11)}')"
+    "$(awk -v i="$i" -v h="$HEIGHT" 'BEGIN {printf "%d", h / 2 + 120 * sin(i * 0.034)}')" sleep 0.02)
+done
+xdotool mousemove --window "$wid" $((WIDTH / 2 + 120)) $((HEIGHT / 2)) mousedown 1
+t0="$(ticks "$pid")"
+s0="$(date +%s.%N)"
+xdotool "${moves[@]}"
+t1="$(ticks "$pid")"
+s1="$(date +%s.%N)"
+xdotool mouseup 1
+echo "window ${WIDTH}x${HEIGHT}: CPU $(awk -v d="$((t1 - t0))" -v hz="$hz" 'BEGIN {printf "%.2f s", d / hz}')" \
+  "over $(awk -v a="$s0" -v b="$s1" 'BEGIN {printf "%.1f s", b - a}') of dragging;" \
+  "RSS $(awk '/VmRSS/ {printf "%.1f MB", $2 / 1024}' "/proc/$pid/status")"
+kill -TERM "$pid"
+wait "$pid" || true
 rm -rf "$work"

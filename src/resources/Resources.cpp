@@ -1,5 +1,7 @@
 #include "resources/Resources.h"
 
+#include "actions/connect/ConnectBackgroundView.h"
+#include "actions/paint/PaintBackgroundView.h"
 #include "app/SceneDelegate.h"
 #include "platform/ui/Nib.h"
 #include "platform/ui/Scene.h"
@@ -19,8 +21,12 @@ std::shared_ptr<ui::View> plainRootView(ui::ViewController&) {
 
 void registerResources() {
   ui::Nib::registerNib("StandardActionViewController", plainRootView);
-  ui::Nib::registerNib("ConnectActionViewController", plainRootView);
-  ui::Nib::registerNib("PaintActionViewController", plainRootView);
+  ui::Nib::registerNib("ConnectActionViewController", [](ui::ViewController&) {
+    return std::shared_ptr<ui::View>(foundation::create<ConnectBackgroundView>());
+  });
+  ui::Nib::registerNib("PaintActionViewController", [](ui::ViewController&) {
+    return std::shared_ptr<ui::View>(foundation::create<PaintBackgroundView>());
+  });
 
   ui::Storyboard::registerStoryboard("Main", [] {
     auto master = foundation::create<MasterViewController>();

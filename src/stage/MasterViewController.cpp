@@ -2,6 +2,8 @@
 
 #include "actions/magnet/MagnetActionViewController.h"
 #include "actions/gravity/GravityActionViewController.h"
+#include "actions/connect/ConnectActionViewController.h"
+#include "actions/paint/PaintActionViewController.h"
 #include "actions/standard/StandardActionViewController.h"
 #include "actions/swipe/SwipeActionViewController.h"
 #include "actions/touch/TouchActionViewController.h"
@@ -25,11 +27,11 @@ std::shared_ptr<ActionViewController> MasterViewController::makeAction(std::int6
     case 2:
       return foundation::create<SwipeActionViewController>("StandardActionViewController");
     case 3:
-      return foundation::create<StandardActionViewController>("ConnectActionViewController");
+      return foundation::create<ConnectActionViewController>("ConnectActionViewController");
     case 4:
       return foundation::create<MagnetActionViewController>("StandardActionViewController");
     case 5:
-      return foundation::create<StandardActionViewController>("PaintActionViewController");
+      return foundation::create<PaintActionViewController>("PaintActionViewController");
     default:
       return nullptr;
   }

@@ -13,7 +13,8 @@ namespace graphics {
 
 // An immutable bitmap: a cairo image surface and the number of pixels per
 // point it was made at. Shared through std::shared_ptr; nobody draws into the
-// surface once it is an Image.
+// surface once it is an Image, except a view into its own backing store while
+// it is the only holder (View::setNeedsDisplayInRect).
 class Image {
   struct Token {};
 

@@ -1,5 +1,6 @@
 #include "platform/ui/Compositor.h"
 
+#include "platform/graphics/GraphicsContext.h"
 #include "platform/ui/View.h"
 
 #include <algorithm>
@@ -49,6 +50,22 @@ std::vector<Rect> Compositor::paint(View& root, cairo_surface_t* target, double 
   cairo_destroy(cr);
   cairo_surface_flush(target);
   return painted;
+}
+
+std::shared_ptr<graphics::Image> Compositor::snapshot(View& view, double scale) {
+  return snapshot(view, scale, view.bounds());
+}
+
+std::shared_ptr<graphics::Image> Compositor::snapshot(View& view, double scale, Rect part) {
+  Point origin = view.presentedFrame().origin;
+  Rect clip{0, 0, part.width(), part.height()};
+  return graphics::GraphicsContext::renderImage(part.size, scale, true, [&] {
+    auto* context = graphics::GraphicsContext::current();
+    if (!context) return;
+    // The part's top-left corner lands on the image's.
+    paintView(view, context->cairo(), scale, {-origin.x - part.minX(), -origin.y - part.minY()},
+              clip);
+  });
 }
 
 void Compositor::paintView(View& view, cairo_t* cr, double scale, Point origin, const Rect& clip) {

@@ -5,6 +5,7 @@
 #include <cairo.h>
 
 #include "platform/foundation/Geometry.h"
+#include "platform/graphics/Image.h"
 
 namespace ui {
 
@@ -22,6 +23,15 @@ class Compositor {
   // Damage in window points; returns the rectangles painted, in points.
   static std::vector<foundation::Rect> paint(View& root, cairo_surface_t* target, double scale,
                                              const std::vector<foundation::Rect>& damage);
+
+  // The view's current appearance, background and subviews included, as an
+  // opaque image of its bounds at `scale`: what the window would show of it,
+  // with black wherever nothing covers it. nullptr when the view is empty or the
+  // image cannot be made.
+  static std::shared_ptr<graphics::Image> snapshot(View& view, double scale);
+  // The same for `part` of the view (in its own coordinates) only, at the cost
+  // of that part: the image's top-left corner is the part's.
+  static std::shared_ptr<graphics::Image> snapshot(View& view, double scale, foundation::Rect part);
 
  private:
   static void paintView(View& view, cairo_t* cr, double scale, foundation::Point origin,

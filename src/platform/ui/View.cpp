@@ -172,17 +172,55 @@ void View::invalidate() {
 
 void View::setNeedsDisplay() {
   needsDisplay_ = true;
+  dirtyRect_.reset();
   invalidate();
+}
+
+void View::setNeedsDisplayInRect(Rect rect) {
+  rect = rect.intersection(bounds());
+  if (rect.isEmpty()) return;
+  if (!needsDisplay_) dirtyRect_ = dirtyRect_ ? dirtyRect_->unionWith(rect) : rect;
+  if (auto w = window()) {
+    Rect frame = presentedFrameInWindow();
+    w->invalidate(rect.offsetBy(frame.minX(), frame.minY()));
+  }
 }
 
 std::shared_ptr<graphics::Image> View::contentImage(double scale) {
   if (!drawsContent_ || bounds().isEmpty()) return nullptr;
-  if (content_ && !needsDisplay_ && content_->scale() == scale) return content_;
+  if (content_ && !needsDisplay_ && content_->scale() == scale) {
+    // Only the view holds its backing store now, so the part can be redrawn in
+    // place; a store someone else still holds is left alone and drawn anew.
+    if (dirtyRect_ && content_.use_count() == 1) redrawDirtyRect();
+    if (!dirtyRect_) return content_;
+  }
   needsDisplay_ = false;
+  dirtyRect_.reset();
   auto self = sharedAs<View>();
   content_ = graphics::GraphicsContext::renderImage(bounds().size, scale, false,
                                                     [&] { self->draw(self->bounds()); });
   return content_;
+}
+
+void View::redrawDirtyRect() {
+  double scale = content_->scale();
+  Rect rect = dirtyRect_->integralAtScale(scale).intersection(bounds());
+  dirtyRect_.reset();
+  cairo_surface_t* surface = content_->surface();
+  cairo_t* cr = cairo_create(surface);
+  cairo_scale(cr, scale, scale);
+  cairo_rectangle(cr, rect.minX(), rect.minY(), rect.width(), rect.height());
+  cairo_clip(cr);
+  cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
+  cairo_paint(cr);
+  cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
+  {
+    graphics::GraphicsContext context(cr, scale);
+    graphics::GraphicsContext::Scope scope(context);
+    draw(rect);
+  }
+  cairo_destroy(cr);
+  cairo_surface_flush(surface);
 }
 
 void View::setNeedsLayout() {

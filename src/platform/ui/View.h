@@ -64,6 +64,11 @@ class View : public Responder {
 
   // Drawing. A view that draws sets drawsContent in its constructor.
   void setNeedsDisplay();
+  // Marks only `rect` (in this view's coordinates): the next draw() is clipped to
+  // it, on top of the rest of the cached content, and only that part of the
+  // window is composited again. For views that add a little at a time.
+  void setNeedsDisplayInRect(foundation::Rect rect);
+  // `rect` is the part being redrawn; drawing outside it is clipped away.
   virtual void draw(foundation::Rect rect) { (void)rect; }
   bool drawsContent() const { return drawsContent_; }
   // The cached content at `scale`, redrawn if marked; nullptr when nothing is drawn.
@@ -142,6 +147,7 @@ class View : public Responder {
   friend class Window;
   friend class LayoutConstraint;
   void notifyMovedToWindow();
+  void redrawDirtyRect();
   void applyConstraints();
 
   struct Animation {
@@ -166,6 +172,7 @@ class View : public Responder {
   double cornerRadius_ = 0;
   std::optional<graphics::Color> background_;
   std::shared_ptr<graphics::Image> content_;
+  std::optional<foundation::Rect> dirtyRect_;  // a part to redraw, when not all of it
   std::weak_ptr<View> superview_;
   std::weak_ptr<ViewController> controller_;
   std::vector<std::shared_ptr<View>> subviews_;
