@@ -21,6 +21,8 @@ constexpr double kFocusInset = 4;
 constexpr double kFocusLineWidth = 3;
 // The fraction of a quarter circle's radius at which a cubic's controls sit.
 constexpr double kArcControl = 0.5523;
+// Room between the titles of neighbouring buttons beyond their own margins.
+constexpr double kButtonSpacing = 16;
 
 graphics::BezierPath roundedRect(Rect r, double radius) {
   radius = std::min({radius, r.width() / 2, r.height() / 2});
