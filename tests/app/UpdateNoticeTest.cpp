@@ -323,4 +323,17 @@ INSTANTIATE_TEST_SUITE_P(
              false, "41x"}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
+TEST(UpdateCheckTest, TheShippedSiteIsHttpsWithTheManifestAndDownloadBelowIt) {
+  UpdateCheck::reset();
+  std::string site = UpdateCheck::siteURL();
+  EXPECT_EQ(site.rfind("https://", 0), 0u) << site;
+  if (site.back() == '/') site.pop_back();
+  EXPECT_EQ(UpdateCheck::manifestURL(), site + "/updates/tamarock2.plist");
+  EXPECT_EQ(UpdateCheck::downloadURL(), site + "/downloads/Tamarock.zip");
+  UpdateCheck::siteOverride = "not a site";
+  EXPECT_EQ(UpdateCheck::manifestURL(), std::nullopt);
+  EXPECT_EQ(UpdateCheck::downloadURL(), std::nullopt);
+  UpdateCheck::reset();
+}
+
 }  // namespace

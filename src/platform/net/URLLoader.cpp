@@ -53,7 +53,7 @@ URLLoader::Result URLLoader::load(const std::string& url, const Options& options
   Sink sink;
   sink.maxBytes = options.maxBytes;
   char detail[CURL_ERROR_SIZE] = {};
-  auto off = options.maxBytes > 0 ? static_cast<curl_off_t>(options.maxBytes) : curl_off_t{1};
+  auto cap = options.maxBytes > 0 ? static_cast<curl_off_t>(options.maxBytes) : curl_off_t{1};
   curl_easy_setopt(c, CURLOPT_URL, url.c_str());
   curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
   curl_easy_setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
@@ -66,7 +66,7 @@ URLLoader::Result URLLoader::load(const std::string& url, const Options& options
   // Signals would be raised on whichever thread the process likes; we run off the main one.
   curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
   // Refuses at once a body whose announced length is already too long.
-  curl_easy_setopt(c, CURLOPT_MAXFILESIZE_LARGE, off);
+  curl_easy_setopt(c, CURLOPT_MAXFILESIZE_LARGE, cap);
   curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, collect);
   curl_easy_setopt(c, CURLOPT_WRITEDATA, &sink);
   curl_easy_setopt(c, CURLOPT_ERRORBUFFER, detail);
