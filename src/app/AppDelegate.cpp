@@ -2,9 +2,11 @@
 
 #include "platform/ui/Window.h"
 #include "settings/Defaults.h"
+#include "settings/Delay.h"
 #include "settings/Localize.h"
 #include "shared/App.h"
 #include "stage/MasterViewController.h"
+#include "update/CheckForUpdates.h"
 
 namespace {
 
@@ -18,6 +20,8 @@ std::shared_ptr<ActionViewController> currentAction() {
 bool AppDelegate::didFinishLaunching() {
   Defaults::registerDefaults();
   if (windowProperty) windowProperty->setTintColor(App::baseColor());
+  // Launch never waits for the check; it starts once the first screen is up.
+  Delay(1.0, checkForUpdates);
   return true;
 }
 

@@ -7,11 +7,15 @@
 #include "actions/standard/StandardActionViewController.h"
 #include "actions/swipe/SwipeActionViewController.h"
 #include "actions/touch/TouchActionViewController.h"
+#include "platform/foundation/Bundle.h"
+#include "platform/ui/AlertController.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Window.h"
 #include "settings/Defaults.h"
 #include "settings/Delay.h"
+#include "settings/Localize.h"
 #include "shared/App.h"
+#include "update/UpdateCheck.h"
 
 namespace {
 const char* const kShowChoices = "ShowChoices";
@@ -106,4 +110,26 @@ void MasterViewController::installAction(std::int64_t number) {
       actionView->trailingAnchor().constraintEqualTo(master->trailingAnchor(), 0),
   });
   Defaults::setCurrentAction(number);
+}
+
+void MasterViewController::presentUpdateAlert(std::int64_t latestBuild) {
+  auto name = foundation::Bundle::main()
+                  .objectForInfoDictionaryKey("CFBundleDisplayName")
+                  .value_or("Tamarock");
+  auto alert = foundation::create<ui::AlertController>(
+      Localize::updatesAvailable(), Localize::format("A new version of %@ is available!", {name}));
+  alert->addAction(
+      {Localize::skip(), ui::AlertAction::Style::Default,
+       [latestBuild](const ui::AlertAction&) { Defaults::setSkipUpdateBuild(latestBuild); }});
+  alert->addAction({Localize::cancel(), ui::AlertAction::Style::Cancel});
+  std::weak_ptr<MasterViewController> weak = sharedAs<MasterViewController>();
+  alert->addAction(
+      {Localize::download(), ui::AlertAction::Style::Default, [weak](const ui::AlertAction&) {
+         if (auto master = weak.lock()) master->downloadUpdate();
+       }});
+  presentViewController(alert, true, [] {});
+}
+
+void MasterViewController::downloadUpdate() {
+  if (auto url = UpdateCheck::downloadURL()) ui::Application::shared()->openURL(*url, [](bool) {});
 }

@@ -23,6 +23,12 @@ class MasterViewController : public ui::ViewController {
   // Builds and installs action `number` (0 to 5; callers check the range).
   void installAction(std::int64_t number);
 
+  // Shows the update alert for `latestBuild`: Skip remembers that build, Cancel
+  // does nothing, Download opens the download address.
+  void presentUpdateAlert(std::int64_t latestBuild);
+  // Hands the download address to the desktop; nothing is stored.
+  void downloadUpdate();
+
   bool performAction(const std::string& action,
                      const std::shared_ptr<foundation::Object>& sender) override;
 

@@ -3,6 +3,8 @@
 #include <cairo.h>
 #include <unistd.h>
 
+#include <future>
+
 #include "app/AppDelegate.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/UserDefaults.h"
@@ -10,7 +12,9 @@
 #include "platform/ui/Application.h"
 #include "resources/Resources.h"
 #include "settings/Defaults.h"
+#include "settings/Background.h"
 #include "shared/App.h"
+#include "update/UpdateCheck.h"
 
 void AppHarness::SetUp() {
   foundation::RunLoop::resetMainWithVirtualClock();
@@ -21,10 +25,15 @@ void AppHarness::SetUp() {
   char pattern[] = "/tmp/tamarock-app-XXXXXX";
   dir_ = mkdtemp(pattern);
   foundation::UserDefaults::resetStandard(settingsFile());
+  // No test reaches the real site: an address that is no URL ends the check at once.
+  UpdateCheck::reset();
+  UpdateCheck::siteOverride = "";
   registerResources();
 }
 
 void AppHarness::TearDown() {
+  waitForBackground();
+  UpdateCheck::reset();
   App::reset();
   ui::Application::reset();
   MasterViewController::actionMaker = nullptr;
@@ -90,4 +99,11 @@ std::uint32_t AppHarness::pixelAt(foundation::Point p) {
 std::uint32_t argb(int r, int g, int b) {
   return 0xff000000u | (static_cast<std::uint32_t>(r) << 16) |
          (static_cast<std::uint32_t>(g) << 8) | static_cast<std::uint32_t>(b);
+}
+
+void AppHarness::waitForBackground() {
+  auto done = std::make_shared<std::promise<void>>();
+  auto finished = done->get_future();
+  Background().async([done] { done->set_value(); });
+  finished.wait();
 }

@@ -36,6 +36,10 @@ class AppHarness : public ::testing::Test {
   // The composited pixel (premultiplied ARGB) at a point of the window.
   std::uint32_t pixelAt(foundation::Point p);
 
+  // Blocks until the Background queue has run everything submitted so far, so
+  // that no check of one test can post into the next.
+  void waitForBackground();
+
   std::filesystem::path settingsFile() const { return dir_ / "settings.ini"; }
 
   std::shared_ptr<headless::HeadlessBackend> backend;

@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+
+#include "platform/net/PropertyList.h"
+#include "support/Plists.h"
+
+using net::PropertyList;
+
+TEST(PropertyListTest, ReadsStringsFromAnXmlDictionary) {
+  auto list = PropertyList::dictionaryFromData(plists::xmlDictionary(
+      "<key>build</key><string>42</string><key>note</key><string>grüß dich</string>"));
+  ASSERT_TRUE(list);
+  EXPECT_EQ(list->count(), 2u);
+  EXPECT_EQ(list->stringForKey("build"), "42");
+  EXPECT_EQ(list->stringForKey("note"), "grüß dich");
+  EXPECT_EQ(list->stringForKey("missing"), std::nullopt);
+}
+
+TEST(PropertyListTest, ReadsABinaryDictionary) {
+  auto list = PropertyList::dictionaryFromData(plists::binaryWithBuild("43"));
+  ASSERT_TRUE(list);
+  EXPECT_EQ(list->stringForKey("build"), "43");
+}
+
+TEST(PropertyListTest, AValueOfAnotherTypeIsNoString) {
+  auto list = PropertyList::dictionaryFromData(
+      plists::xmlDictionary("<key>number</key><integer>42</integer><key>flag</key><true/>"
+                            "<key>list</key><array><string>42</string></array>"));
+  ASSERT_TRUE(list);
+  EXPECT_TRUE(list->containsKey("number"));
+  EXPECT_EQ(list->stringForKey("number"), std::nullopt);
+  EXPECT_EQ(list->stringForKey("flag"), std::nullopt);
+  EXPECT_EQ(list->stringForKey("list"), std::nullopt);
+  EXPECT_EQ(list->stringForKey(std::string("num\0ber", 7)), std::nullopt);
+}
+
+TEST(PropertyListTest, RefusesWhatIsNotADictionaryPlist) {
+  const std::string rootArray =
+      "<?xml version=\"1.0\"?><plist version=\"1.0\"><array><string>42</string></array></plist>";
+  const std::string rootString =
+      "<?xml version=\"1.0\"?><plist version=\"1.0\"><string>42</string></plist>";
+  for (const std::string& data :
+       {rootArray, rootString, std::string(), std::string("42"),
+        std::string("<plist><dict><key>build</key><string>42</dict></plist>"),
+        std::string("<html><body>Not here</body></html>"), std::string("bplist00\x01\x02", 10),
+        plists::xmlWithBuild("42").substr(0, 120)}) {
+    EXPECT_FALSE(PropertyList::dictionaryFromData(data)) << data;
+  }
+}
+
+TEST(PropertyListTest, CopiesShareTheParsedDocumentSafely) {
+  std::optional<PropertyList> copy;
+  {
+    auto list = PropertyList::dictionaryFromData(plists::xmlWithBuild("7"));
+    ASSERT_TRUE(list);
+    copy = *list;
+  }
+  EXPECT_EQ(copy->stringForKey("build"), "7");
+}

@@ -1,0 +1,227 @@
+#include <gtest/gtest.h>
+
+#include <cairo.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/foundation/RunLoop.h"
+#include "platform/graphics/Appearance.h"
+#include "platform/headless/HeadlessWindowPeer.h"
+#include "platform/ui/AlertController.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/Window.h"
+
+using foundation::Point;
+using foundation::Rect;
+using ui::AlertAction;
+using ui::AlertController;
+using ui::Key;
+
+namespace {
+
+// A screen under the alert that notes every key that reaches it.
+class KeyWatcher : public ui::ViewController {
+ public:
+  std::vector<Key> keys;
+  bool keyPressed(const ui::KeyEvent& event) override {
+    keys.push_back(event.key);
+    return true;
+  }
+};
+
+class AlertControllerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    foundation::RunLoop::resetMainWithVirtualClock();
+    ui::Application::reset();
+    graphics::Appearance::setCurrent(graphics::Appearance::Style::Light);
+    peer = std::make_shared<headless::HeadlessWindowPeer>(foundation::Size{800, 600});
+    window = foundation::create<ui::Window>(peer);
+    root = foundation::create<KeyWatcher>();
+    root->view()->setBackgroundColor(graphics::Color::white());
+    window->setRootViewController(root);
+    window->makeKeyAndVisible();
+    alert = foundation::create<AlertController>("Updates Available",
+                                                "A new version of Tamarock is available!");
+    for (const char* title : {"Skip", "Cancel", "Download"}) {
+      auto style =
+          std::string(title) == "Cancel" ? AlertAction::Style::Cancel : AlertAction::Style::Default;
+      alert->addAction({title, style, [this](const AlertAction& a) {
+                          chosen.push_back(a.title());
+                          stillPresented.push_back(root->presentedViewController() != nullptr);
+                        }});
+    }
+    root->presentViewController(alert, true);
+    advance(0.3);
+  }
+  void TearDown() override { ui::Application::reset(); }
+
+  void advance(double seconds) { foundation::RunLoop::main().advance(seconds); }
+  void key(Key k, unsigned modifiers = 0, bool repeat = false) {
+    window->sendKey({k, {}, modifiers, repeat});
+  }
+  Rect buttonFrame(std::size_t i) {
+    window->layoutIfNeeded();
+    auto button = alert->alertView()->buttons().at(i);
+    Point origin = button->convertToWindow({0, 0});
+    return {origin, button->frame().size};
+  }
+  std::uint32_t pixelAt(Point p) {
+    window->render();
+    cairo_surface_t* surface = peer->beginFrame();
+    cairo_surface_flush(surface);
+    auto* row = cairo_image_surface_get_data(surface) +
+                static_cast<int>(p.y) * cairo_image_surface_get_stride(surface);
+    return reinterpret_cast<const std::uint32_t*>(row)[static_cast<int>(p.x)] & 0xffffffu;
+  }
+  static int channel(std::uint32_t rgb, int shift) {
+    return static_cast<int>((rgb >> shift) & 0xff);
+  }
+
+  std::shared_ptr<headless::HeadlessWindowPeer> peer;
+  std::shared_ptr<ui::Window> window;
+  std::shared_ptr<KeyWatcher> root;
+  std::shared_ptr<AlertController> alert;
+  std::vector<std::string> chosen;
+  std::vector<bool> stillPresented;
+};
+
+TEST_F(AlertControllerTest, ACentredCardOverTheDimmedWindowWithTheButtonsInOrder) {
+  window->layoutIfNeeded();
+  auto view = alert->alertView();
+  Rect card = view->cardFrame();
+  Point cardOrigin = view->convertToWindow(card.origin);
+  EXPECT_NEAR(cardOrigin.x + card.width() / 2, 400, 0.5);
+  EXPECT_NEAR(cardOrigin.y + card.height() / 2, 300, 0.5);
+  EXPECT_GE(card.width(), ui::AlertView::kMinimumCardWidth);
+
+  ASSERT_EQ(view->buttons().size(), 3u);
+  EXPECT_EQ(view->buttons()[0]->title(), "Skip");
+  EXPECT_EQ(view->buttons()[1]->title(), "Cancel");
+  EXPECT_EQ(view->buttons()[2]->title(), "Download");
+  EXPECT_TRUE(view->buttons()[1]->isBold()) << "the cancel action stands out";
+  for (std::size_t i = 0; i < 3; ++i) {
+    Rect b = buttonFrame(i);
+    EXPECT_GE(b.minX(), cardOrigin.x);
+    EXPECT_LE(b.maxX(), cardOrigin.x + card.width() + 0.5);
+    if (i > 0) {
+      EXPECT_GT(b.minX(), buttonFrame(i - 1).minX());
+    }
+  }
+  // The white screen is dimmed around the card; the card itself is not.
+  std::uint32_t corner = pixelAt({5, 5});
+  EXPECT_NEAR(channel(corner, 16), 255 * (1 - 0.32), 3);
+  std::uint32_t inCard = pixelAt({cardOrigin.x + 6, cardOrigin.y + card.height() / 2});
+  EXPECT_EQ(inCard, 0xffffffu);
+  EXPECT_EQ(view->titleLabel()->text(), "Updates Available");
+  EXPECT_EQ(view->messageLabel()->text(), "A new version of Tamarock is available!");
+}
+
+TEST_F(AlertControllerTest, EscapeDismissesAndThenRunsTheCancelAction) {
+  key(Key::Escape);
+  EXPECT_TRUE(chosen.empty()) << "the handler waits for the alert to be gone";
+  advance(0.3);
+  EXPECT_EQ(chosen, std::vector<std::string>{"Cancel"});
+  EXPECT_EQ(stillPresented, std::vector<bool>{false});
+  EXPECT_FALSE(root->presentedViewController());
+  key(Key::Escape);
+  advance(0.3);
+  EXPECT_EQ(chosen.size(), 1u);
+  EXPECT_EQ(root->keys, std::vector<Key>{Key::Escape}) << "once gone, keys reach the screen again";
+}
+
+TEST_F(AlertControllerTest, TheFocusStartsOnCancelAndMovesWithTabAndTheArrows) {
+  EXPECT_EQ(alert->focusedIndex(), 1u);
+  key(Key::Right);
+  EXPECT_EQ(alert->focusedIndex(), 2u);
+  key(Key::Right);
+  EXPECT_EQ(alert->focusedIndex(), 2u) << "the arrows stop at the ends";
+  key(Key::Tab);
+  EXPECT_EQ(alert->focusedIndex(), 0u) << "Tab goes round";
+  key(Key::Tab, ui::Modifier::Shift);
+  EXPECT_EQ(alert->focusedIndex(), 2u);
+  key(Key::Left);
+  key(Key::Left);
+  key(Key::Left);
+  EXPECT_EQ(alert->focusedIndex(), 0u);
+  EXPECT_TRUE(root->keys.empty()) << "no key reaches the screen under the alert";
+}
+
+TEST_F(AlertControllerTest, TheFocusRingIsVisibleAndFollowsTheFocus) {
+  auto ringLeftEdge = [&](std::size_t i) {
+    Rect b = buttonFrame(i);
+    return Point{std::floor(b.minX() + 4), std::floor(b.center().y)};
+  };
+  auto isBlue = [&](Point p) {
+    std::uint32_t c = pixelAt(p);
+    return channel(c, 0) > 200 && channel(c, 16) < 80;
+  };
+  EXPECT_TRUE(isBlue(ringLeftEdge(1)));
+  EXPECT_FALSE(isBlue(ringLeftEdge(2)));
+  key(Key::Right);
+  EXPECT_FALSE(isBlue(ringLeftEdge(1)));
+  EXPECT_TRUE(isBlue(ringLeftEdge(2)));
+}
+
+TEST_F(AlertControllerTest, ReturnOrSpaceChoosesTheFocusedButtonOnce) {
+  key(Key::Right);
+  key(Key::Return);
+  key(Key::Return);
+  key(Key::Space);
+  advance(0.3);
+  EXPECT_EQ(chosen, std::vector<std::string>{"Download"});
+}
+
+TEST_F(AlertControllerTest, AHeldKeyDoesNotChoose) {
+  key(Key::Space, 0, true);
+  key(Key::Return, 0, true);
+  advance(0.3);
+  EXPECT_TRUE(chosen.empty());
+  key(Key::Space);
+  advance(0.3);
+  EXPECT_EQ(chosen, std::vector<std::string>{"Cancel"});
+}
+
+TEST_F(AlertControllerTest, ATapOnAButtonChoosesIt) {
+  Point skip = buttonFrame(0).center();
+  window->sendTouch({1, ui::TouchPhase::Began, skip, 0});
+  window->sendTouch({1, ui::TouchPhase::Ended, skip, 0.05});
+  advance(0.3);
+  EXPECT_EQ(chosen, std::vector<std::string>{"Skip"});
+  EXPECT_FALSE(root->presentedViewController());
+}
+
+TEST_F(AlertControllerTest, AHandlerMayPresentSomethingNew) {
+  auto second = foundation::create<AlertController>("Again", "");
+  second->addAction({"OK", AlertAction::Style::Default, [](const AlertAction&) {}});
+  auto third = foundation::create<AlertController>("Next", "");
+  third->addAction({"Go", AlertAction::Style::Default, [this, second](const AlertAction&) {
+                      root->presentViewController(second, false);
+                    }});
+  // In place of the first alert, one whose handler presents the next.
+  key(Key::Escape);
+  advance(0.3);
+  root->presentViewController(third, false);
+  third->chooseAction(0);
+  advance(0.3);
+  EXPECT_EQ(root->presentedViewController(), second);
+}
+
+TEST_F(AlertControllerTest, WithoutACancelActionEscapeChoosesNothing) {
+  key(Key::Escape);
+  advance(0.3);
+  auto plain = foundation::create<AlertController>("Note", "Nothing to cancel");
+  bool ran = false;
+  plain->addAction({"OK", AlertAction::Style::Default, [&ran](const AlertAction&) { ran = true; }});
+  root->presentViewController(plain, false);
+  EXPECT_EQ(plain->focusedIndex(), 0u) << "without a cancel action the focus starts on the first";
+  key(Key::Escape);
+  advance(0.3);
+  EXPECT_FALSE(ran);
+  EXPECT_EQ(root->presentedViewController(), plain);
+}
+
+}  // namespace
