@@ -26,6 +26,7 @@
 #include "shared/App.h"
 #include "shared/DotView.h"
 #include "stage/MasterViewController.h"
+#include "update/UpdateCheck.h"
 
 namespace {
 
@@ -82,6 +83,7 @@ int main() {
   Defaults::setFirstLaunch(false);
   Defaults::setCurrentAction(2);
   registerResources();
+  UpdateCheck::siteOverride = "";  // the figures must not include a network request
   auto backend = std::make_shared<headless::HeadlessBackend>();
   auto app = ui::Application::shared();
   if (auto error =

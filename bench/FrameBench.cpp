@@ -20,6 +20,7 @@
 #include "settings/Defaults.h"
 #include "shared/App.h"
 #include "stage/MasterViewController.h"
+#include "update/UpdateCheck.h"
 
 namespace {
 
@@ -53,6 +54,7 @@ int main() {
   Defaults::setFirstLaunch(false);
   Defaults::setCurrentAction(0);
   registerResources();
+  UpdateCheck::siteOverride = "";  // the figures must not include a network request
   auto backend = std::make_shared<headless::HeadlessBackend>();
   auto app = ui::Application::shared();
   if (auto error =

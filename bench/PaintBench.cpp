@@ -24,6 +24,7 @@
 #include "settings/Defaults.h"
 #include "shared/App.h"
 #include "stage/MasterViewController.h"
+#include "update/UpdateCheck.h"
 
 namespace {
 
@@ -72,6 +73,7 @@ int main() {
   Defaults::setFirstLaunch(false);
   Defaults::setCurrentAction(5);
   registerResources();
+  UpdateCheck::siteOverride = "";  // the figures must not include a network request
   auto backend = std::make_shared<headless::HeadlessBackend>();
   auto app = ui::Application::shared();
   if (auto error =
