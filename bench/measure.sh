@@ -18,7 +18,7 @@ ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 hz="$(getconf CLK_TCK)"
 
 echo "== launch (5 runs)"
-for _ in 1 2 3 4 5; do "$build/tamarock_launch_bench"; done
+for _ in 1 2 3 4 5; do "$build/bench/tamarock_launch_bench"; done
 
 echo "== idle"
 "$build/tamarock" &
@@ -33,10 +33,10 @@ kill -TERM "$pid"
 wait "$pid" || true
 
 echo "== frames"
-"$build/tamarock_frame_bench"
+"$build/bench/tamarock_frame_bench"
 
 echo "== painting"
-"$build/tamarock_paint_bench"
+"$build/bench/tamarock_paint_bench"
 
 echo "== painting in a real window: 500 pointer moves 20 ms apart"
 printf '[Defaults]\nFirstLaunch=false\nCurrentAction=5\n' >"$XDG_CONFIG_HOME/tamarock/settings.ini"
