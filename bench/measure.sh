@@ -48,4 +48,19 @@ t1="$(ticks "$pid")"
 echo "CPU over 10 s once the Gravity dots rest: $(awk -v d="$((t1 - t0))" -v hz="$hz" 'BEGIN {printf "%.2f s", d / hz}')"
 kill -TERM "$pid"
 wait "$pid" || true
+
+echo "== dynamics"
+"$build/bench/tamarock_dynamics_bench"
+# Swipe in a real window: once the braked dot rests, the animator stops and
+# the process sleeps.
+printf '[Defaults]\nFirstLaunch=false\nCurrentAction=2\n' >"$XDG_CONFIG_HOME/tamarock/settings.ini"
+"$build/tamarock" &
+pid=$!
+sleep 5
+t0="$(ticks "$pid")"
+sleep 10
+t1="$(ticks "$pid")"
+echo "CPU over 10 s with the Swipe dot at rest: $(awk -v d="$((t1 - t0))" -v hz="$hz" 'BEGIN {printf "%.2f s", d / hz}')"
+kill -TERM "$pid"
+wait "$pid" || true
 rm -rf "$work"

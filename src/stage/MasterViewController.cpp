@@ -1,7 +1,9 @@
 #include "stage/MasterViewController.h"
 
 #include "actions/gravity/GravityActionViewController.h"
+#include "actions/magnet/MagnetActionViewController.h"
 #include "actions/standard/StandardActionViewController.h"
+#include "actions/swipe/SwipeActionViewController.h"
 #include "actions/touch/TouchActionViewController.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Window.h"
@@ -21,11 +23,11 @@ std::shared_ptr<ActionViewController> MasterViewController::makeAction(std::int6
     case 1:
       return foundation::create<GravityActionViewController>("StandardActionViewController");
     case 2:
-      return foundation::create<StandardActionViewController>("StandardActionViewController");
+      return foundation::create<SwipeActionViewController>("StandardActionViewController");
     case 3:
       return foundation::create<StandardActionViewController>("ConnectActionViewController");
     case 4:
-      return foundation::create<StandardActionViewController>("StandardActionViewController");
+      return foundation::create<MagnetActionViewController>("StandardActionViewController");
     case 5:
       return foundation::create<StandardActionViewController>("PaintActionViewController");
     default:

@@ -24,6 +24,11 @@ DynamicAnimator::~DynamicAnimator() {
 void DynamicAnimator::addBehavior(std::shared_ptr<Behavior> behavior) {
   if (!behavior || behavior->dynamicAnimator()) return;
   behavior->animator_ = weakAs<DynamicAnimator>();
+  std::weak_ptr<ui::GeometryObserver> self = weakAs<DynamicAnimator>();
+  for (const auto& item : behavior->items()) {
+    if (item) item->addGeometryObserver(self);
+  }
+  if (auto reference = referenceView_.lock()) reference->addGeometryObserver(self);
   behaviors_.push_back(std::move(behavior));
   setNeedsUpdate();
 }
@@ -53,6 +58,14 @@ void DynamicAnimator::setNeedsUpdate() {
     auto self = weak.lock();
     return self && self->frame(now);
   });
+}
+
+void DynamicAnimator::viewGeometryDidChange(ui::View& view) {
+  if (writingBack_) return;
+  bool mine = &view == referenceView_.lock().get() ||
+              std::any_of(behaviors_.begin(), behaviors_.end(),
+                          [&](const auto& behavior) { return behavior->containsItem(view); });
+  if (mine) setNeedsUpdate();
 }
 
 bool DynamicAnimator::frame(double now) {
@@ -94,7 +107,9 @@ void DynamicAnimator::substep() {
   for (auto& behavior : behaviors) {
     if (attached(*behavior)) behavior->didStep(*simulation_);
   }
+  writingBack_ = true;
   simulation_->writeBack();
+  writingBack_ = false;
 }
 
 }  // namespace dynamics

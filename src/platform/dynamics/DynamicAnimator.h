@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/foundation/Object.h"
+#include "platform/ui/GeometryObserver.h"
 
 namespace ui {
 class View;
@@ -19,10 +20,11 @@ class Simulation;
 // coordinates of its reference view (held weakly). It is stepped from the main
 // run loop's frames in fixed substeps and writes each item's centre back after
 // every substep. Once every body sleeps it stops asking for frames, so the loop
-// can sleep; adding, removing or changing a behaviour wakes it.
+// can sleep; adding, removing or changing a behaviour wakes it, and so does
+// code moving one of its items or resizing the reference view.
 // Make it with foundation::create: it observes frames through a weak reference.
 // Main thread only.
-class DynamicAnimator : public foundation::Object {
+class DynamicAnimator : public foundation::Object, public ui::GeometryObserver {
  public:
   static constexpr double kSubstep = 1.0 / 120;
   // A longer gap between frames (a stall, a suspended process) counts as one frame.
@@ -46,8 +48,10 @@ class DynamicAnimator : public foundation::Object {
   // Something the world depends on changed: rebuild what is needed and wake.
   void setNeedsUpdate();
 
-  // The simulation, for the behaviours' hooks; nullptr never.
+  // The simulation, for the behaviours' hooks.
   Simulation& simulation() { return *simulation_; }
+
+  void viewGeometryDidChange(ui::View& view) override;
 
  private:
   bool frame(double now);
@@ -58,6 +62,7 @@ class DynamicAnimator : public foundation::Object {
   std::unique_ptr<Simulation> simulation_;
   bool needsUpdate_ = true;
   bool observing_ = false;
+  bool writingBack_ = false;
   double lastFrame_ = 0;
   double accumulator_ = 0;
 };

@@ -31,6 +31,21 @@ void View::setFrame(Rect frame) {
     needsDisplay_ = true;
     setNeedsLayout();
   }
+  if (geometryObservers_.empty()) return;
+  std::erase_if(geometryObservers_, [](const auto& weak) { return weak.expired(); });
+  auto observers = geometryObservers_;
+  for (auto& weak : observers) {
+    if (auto observer = weak.lock()) observer->viewGeometryDidChange(*this);
+  }
+}
+
+void View::addGeometryObserver(const std::weak_ptr<GeometryObserver>& observer) {
+  auto wanted = observer.lock();
+  if (!wanted) return;
+  for (auto& weak : geometryObservers_) {
+    if (weak.lock() == wanted) return;
+  }
+  geometryObservers_.push_back(observer);
 }
 
 void View::setCenter(Point center) {

@@ -8,6 +8,7 @@
 #include "platform/foundation/Geometry.h"
 #include "platform/graphics/Color.h"
 #include "platform/graphics/Image.h"
+#include "platform/ui/GeometryObserver.h"
 #include "platform/ui/LayoutConstraint.h"
 #include "platform/ui/Responder.h"
 #include "platform/ui/Touch.h"
@@ -96,6 +97,9 @@ class View : public Responder {
   foundation::Point convertToWindow(foundation::Point p) const;
   foundation::Rect presentedFrameInWindow() const;
 
+  // Observers are held weakly; adding one twice has no effect.
+  void addGeometryObserver(const std::weak_ptr<GeometryObserver>& observer);
+
   // How the dynamics engine shapes this view when it moves it.
   virtual dynamics::CollisionBoundsType collisionBoundsType() const {
     return dynamics::CollisionBoundsType::Rectangle;
@@ -164,6 +168,7 @@ class View : public Responder {
   std::vector<std::shared_ptr<LayoutConstraint>> constraints_;
   std::vector<std::shared_ptr<Interaction>> interactions_;
   std::vector<std::shared_ptr<GestureRecognizer>> gestureRecognizers_;
+  std::vector<std::weak_ptr<GeometryObserver>> geometryObservers_;
   std::vector<Animation> animations_;
 };
 

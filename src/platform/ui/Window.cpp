@@ -131,12 +131,12 @@ void Window::sendTouch(const TouchEvent& event) {
     if (touches_.count(event.id)) return;  // a duplicate down: keep the first
     auto hit = hitTest(event.location);
     if (!hit) return;
-    TrackedTouch tracked;
-    tracked.touch = std::make_shared<Touch>(event.id, event.location, event.timestamp);
-    tracked.touch->setView(hit);
+    auto tracked = std::make_shared<TrackedTouch>();
+    tracked->touch = std::make_shared<Touch>(event.id, event.location, event.timestamp);
+    tracked->touch->setView(hit);
     for (auto view = hit; view; view = view->superview()) {
       for (const auto& recognizer : view->gestureRecognizers()) {
-        if (recognizer->isEnabled()) tracked.recognizers.push_back(recognizer);
+        if (recognizer->isEnabled()) tracked->recognizers.push_back(recognizer);
       }
     }
     touches_[event.id] = tracked;
@@ -145,19 +145,16 @@ void Window::sendTouch(const TouchEvent& event) {
   }
   auto it = touches_.find(event.id);
   if (it == touches_.end()) return;
-  it->second.touch->update(event.phase, event.location, event.timestamp);
-  TrackedTouch tracked = it->second;
+  auto tracked = it->second;
+  tracked->touch->update(event.phase, event.location, event.timestamp);
   if (event.phase != TouchPhase::Moved) touches_.erase(it);
   deliver(tracked, event.phase);
-  if (event.phase == TouchPhase::Moved) {
-    auto again = touches_.find(event.id);
-    if (again != touches_.end()) again->second.viewCancelled = tracked.viewCancelled;
-  }
 }
 
-void Window::deliver(TrackedTouch& tracked, TouchPhase phase) {
-  TouchSet touches{tracked.touch};
-  for (const auto& recognizer : tracked.recognizers) {
+void Window::deliver(const std::shared_ptr<TrackedTouch>& tracked, TouchPhase phase) {
+  TouchSet touches{tracked->touch};
+  auto recognizers = tracked->recognizers;
+  for (const auto& recognizer : recognizers) {
     switch (phase) {
       case TouchPhase::Began:
         recognizer->touchesBegan(touches);
@@ -173,16 +170,9 @@ void Window::deliver(TrackedTouch& tracked, TouchPhase phase) {
         break;
     }
   }
-  auto view = tracked.touch->view();
-  if (!view || tracked.viewCancelled) return;
-  bool taken =
-      std::any_of(tracked.recognizers.begin(), tracked.recognizers.end(),
-                  [](const auto& r) { return r->cancelsTouchesInView() && r->isRecognizing(); });
-  if (taken) {
-    tracked.viewCancelled = true;
-    view->touchesCancelled(touches);
-    return;
-  }
+  // A recogniser that began while this touch was delivered has taken it.
+  auto view = tracked->touch->view();
+  if (!view || tracked->viewCancelled) return;
   switch (phase) {
     case TouchPhase::Began:
       view->touchesBegan(touches);
@@ -199,12 +189,24 @@ void Window::deliver(TrackedTouch& tracked, TouchPhase phase) {
   }
 }
 
+void Window::cancelTouchesInViewsOf(const GestureRecognizer& recognizer) {
+  auto touches = touches_;
+  for (auto& [id, tracked] : touches) {
+    if (tracked->viewCancelled) continue;
+    bool watched = std::any_of(tracked->recognizers.begin(), tracked->recognizers.end(),
+                               [&](const auto& r) { return r.get() == &recognizer; });
+    if (!watched) continue;
+    tracked->viewCancelled = true;
+    if (auto view = tracked->touch->view()) view->touchesCancelled({tracked->touch});
+  }
+}
+
 void Window::cancelAllTouches() {
   auto touches = std::move(touches_);
   touches_.clear();
   for (auto& [id, tracked] : touches) {
-    tracked.touch->update(TouchPhase::Cancelled, tracked.touch->locationIn(nullptr),
-                          tracked.touch->timestamp());
+    tracked->touch->update(TouchPhase::Cancelled, tracked->touch->locationIn(nullptr),
+                           tracked->touch->timestamp());
     deliver(tracked, TouchPhase::Cancelled);
   }
 }

@@ -50,6 +50,8 @@ class Window : public View {
   void sendKey(const KeyEvent& event);
   void sendPointer(const PointerEvent& event);
   void cancelAllTouches();
+  // A recogniser began: the views under its touches lose them (touchesCancelled).
+  void cancelTouchesInViewsOf(const GestureRecognizer& recognizer);
   // The peer's size or scale changed.
   void peerDidResize();
 
@@ -76,7 +78,7 @@ class Window : public View {
     std::vector<std::shared_ptr<GestureRecognizer>> recognizers;
     bool viewCancelled = false;
   };
-  void deliver(TrackedTouch& tracked, TouchPhase phase);
+  void deliver(const std::shared_ptr<TrackedTouch>& tracked, TouchPhase phase);
   foundation::Rect sheetFrame() const;
   void updateHover();
 
@@ -86,7 +88,7 @@ class Window : public View {
   std::weak_ptr<WindowScene> scene_;
   std::shared_ptr<ViewController> root_;
   std::vector<Presentation> presentations_;
-  std::map<std::int64_t, TrackedTouch> touches_;
+  std::map<std::int64_t, std::shared_ptr<TrackedTouch>> touches_;
   std::vector<foundation::Rect> damage_;
   std::optional<foundation::Point> pointer_;
   std::weak_ptr<View> hovered_;

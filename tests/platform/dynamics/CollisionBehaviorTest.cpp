@@ -99,6 +99,24 @@ TEST_F(CollisionTest, AShrinkingReferenceLeavesNoDotOutside) {
   }
 }
 
+TEST_F(CollisionTest, CodeMovingAnItemOrShrinkingTheReferenceWakesAnAnimatorAtRest) {
+  flingThreeDots();
+  advance(20);
+  ASSERT_FALSE(animator->isRunning());
+
+  dots[0]->setCenter({400, 100});
+  EXPECT_TRUE(animator->isRunning());
+  advance(3);
+  EXPECT_NEAR(dots[0]->frame().maxY(), 580, 70) << "fell back to the floor (or onto a dot)";
+
+  advance(20);
+  ASSERT_FALSE(animator->isRunning());
+  reference->setFrame({0, 0, 300, 200});
+  EXPECT_TRUE(animator->isRunning());
+  advance(1.0 / 60);
+  expectInside(reference->bounds().insetBy(insets));
+}
+
 TEST_F(CollisionTest, ItemsPassThroughEachOtherUnlessTheModeIncludesItems) {
   auto left = dot({200, 300});
   auto right = dot({600, 300});

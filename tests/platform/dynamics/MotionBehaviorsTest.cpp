@@ -59,6 +59,24 @@ TEST_F(DynamicsTest, InstantaneousPushChangesVelocityByImpulseOverMassOnceThenTu
   EXPECT_NEAR(material->linearVelocityForItem(*item).y, 2 * expected, 0.02);
 }
 
+TEST_F(DynamicsTest, MassFollowsTheBoundsAndDensityWhateverTheShape) {
+  auto ellipse = foundation::create<RoundItem>(foundation::Rect{100, 100, 80, 40});
+  auto box = foundation::create<ui::View>(foundation::Rect{400, 100, 80, 40});
+  reference->addSubview(ellipse);
+  reference->addSubview(box);
+  auto push = foundation::create<PushBehavior>(Behavior::Items{ellipse, box},
+                                               PushBehavior::Mode::Instantaneous);
+  push->setAngle(0, 0.64);
+  auto material = withoutResistance({ellipse, box});
+  material->setDensity(2);
+  animator->addBehavior(push);
+  animator->addBehavior(material);
+  advance(0.05);
+  // 2 × 80 × 40 / 10000 = 0.64 kg: 100 pt/s from 0.64 N·s, for either shape.
+  EXPECT_NEAR(material->linearVelocityForItem(*ellipse).x, 100, 0.01);
+  EXPECT_NEAR(material->linearVelocityForItem(*box).x, 100, 0.01);
+}
+
 TEST_F(DynamicsTest, ResistanceSlowsAGlidingItemToRestAndTheAnimatorStops) {
   auto item = dot({100, 300});
   auto push =
@@ -113,6 +131,23 @@ TEST_F(DynamicsTest, SpringSwingsWithItsFrequencyAndDecaysSlowly) {
   }
   EXPECT_NEAR(item->center().y, anchor.y, 1) << "no sideways motion";
   EXPECT_TRUE(animator->isRunning()) << "still swinging after three seconds";
+}
+
+TEST_F(DynamicsTest, FrequencyZeroIsARigidRodOfTheGivenLength) {
+  const Point anchor{400, 100};
+  auto item = dot({500, 100});
+  auto rod = foundation::create<AttachmentBehavior>(item, anchor);
+  rod->setLength(150);
+  animator->addBehavior(rod);
+  animator->addBehavior(foundation::create<GravityBehavior>(Behavior::Items{item}));
+  double lowest = 0;
+  for (int frame = 0; frame < 120; ++frame) {
+    advance(1.0 / 60);
+    Point offset = item->center() - anchor;
+    EXPECT_NEAR(std::hypot(offset.x, offset.y), 150, 1.5) << "frame " << frame;
+    lowest = std::max(lowest, offset.y);
+  }
+  EXPECT_GT(lowest, 140) << "it swung down through the bottom of its circle";
 }
 
 TEST_F(DynamicsTest, ChangingGravityWakesAnAnimatorAtRest) {

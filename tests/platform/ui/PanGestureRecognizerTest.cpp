@@ -81,8 +81,8 @@ TEST_F(PanTest, BeginningCancelsTheControlsTouchAndTranslationCountsFromTouchDow
   send(TouchPhase::Moved, {186, 138.1}, 0.05);  // just beyond 10 points
   send(TouchPhase::Moved, {200, 150}, 0.1);
   send(TouchPhase::Ended, {200, 150}, 0.15);
-  EXPECT_EQ(recorder->events, (std::vector<std::string>{"down", "pan", "cancel", "pan", "pan"}))
-      << "the control hears no touch-up after the cancel";
+  EXPECT_EQ(recorder->events, (std::vector<std::string>{"down", "cancel", "pan", "pan", "pan"}))
+      << "cancelled before the gesture's action; no touch-up after it";
   EXPECT_EQ(recorder->states, (std::vector<State>{State::Began, State::Changed, State::Ended}));
   EXPECT_NEAR(recorder->translations[0].x, 6, 1e-9);
   EXPECT_NEAR(recorder->translations[0].y, 8.1, 1e-9);
