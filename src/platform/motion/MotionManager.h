@@ -14,7 +14,8 @@ namespace motion {
 // with motion sensors, a Linux IIO accelerometer, or none). Samples of one
 // start reach its handler in order on that start's serial queue; a newer start
 // replaces the handler. Samples that are not a valid rotation are dropped. A
-// sensor that goes away ends the updates quietly. Call from the main thread.
+// sensor that goes away ends the updates quietly. Call from the main thread;
+// a handler may also stop the updates from inside itself.
 class MotionManager {
  public:
   using Handler = std::function<void(std::optional<DeviceMotion>)>;
