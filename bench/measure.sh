@@ -18,7 +18,7 @@ ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 hz="$(getconf CLK_TCK)"
 
 echo "== launch (5 runs)"
-for _ in 1 2 3 4 5; do "$build/tamarock_launch_bench"; done
+for _ in 1 2 3 4 5; do "$build/bench/tamarock_launch_bench"; done
 
 echo "== idle"
 "$build/tamarock" &
@@ -33,7 +33,7 @@ kill -TERM "$pid"
 wait "$pid" || true
 
 echo "== frames"
-"$build/tamarock_frame_bench"
+"$build/bench/tamarock_frame_bench"
 
 echo "== dynamics"
 "$build/bench/tamarock_dynamics_bench"

@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include "app/AppDelegate.h"
+#include "platform/foundation/Bundle.h"
 #include "platform/sdl/SdlBackend.h"
 #include "platform/ui/Application.h"
 #include "resources/Resources.h"
@@ -10,6 +11,7 @@ int main() {
   Localize::setUp();
   registerResources();
   auto app = ui::Application::shared();
+  app->setIconPath(foundation::Bundle::main().resourcePath() / "tamarock.png");
   auto error = app->launch(foundation::create<AppDelegate>(), std::make_shared<sdl::SdlBackend>(),
                            {"Tamarock", {1024, 768}});
   if (error) {

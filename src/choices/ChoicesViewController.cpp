@@ -10,6 +10,7 @@
 namespace {
 constexpr double kHiddenHeight = 0.01;
 constexpr int kGravityRow = 1;
+constexpr double kSheetWidth = 440;
 
 bool accelerometerAvailable() {
   motion::MotionManager manager;
@@ -35,6 +36,7 @@ void ChoicesViewController::viewDidLoad() {
 void ChoicesViewController::viewWillAppear(bool animated) {
   ui::TableViewController::viewWillAppear(animated);
   colorsSwitch->setOn(Defaults::randomColors(), false);
+  setPreferredContentSize(foundation::Size{kSheetWidth, tableView()->contentHeight()});
   colorsSwitch->addInteraction(std::make_shared<ui::PointerInteraction>());
   // The keyboard starts where the child is now.
   auto current = Defaults::currentAction();

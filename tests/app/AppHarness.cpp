@@ -9,6 +9,7 @@
 #include "platform/motion/MotionManager.h"
 #include "platform/ui/Application.h"
 #include "resources/Resources.h"
+#include "settings/Defaults.h"
 #include "shared/App.h"
 
 void AppHarness::SetUp() {
@@ -37,6 +38,12 @@ void AppHarness::launch(foundation::Size size) {
   auto error = ui::Application::shared()->launch(foundation::create<AppDelegate>(), backend,
                                                  {"Tamarock", size});
   ASSERT_FALSE(error) << *error;
+}
+
+void AppHarness::storeReturningUser(std::int64_t action) {
+  Defaults::registerDefaults();
+  Defaults::setFirstLaunch(false);
+  Defaults::setCurrentAction(action);
 }
 
 void AppHarness::advance(double seconds) {

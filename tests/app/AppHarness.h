@@ -21,6 +21,8 @@ class AppHarness : public ::testing::Test {
 
   // Launches up to the first frame, in a window of `size` points.
   void launch(foundation::Size size = {800, 600});
+  // Settings as a returning user left them: past the first launch, on `action`.
+  void storeReturningUser(std::int64_t action = 0);
   void advance(double seconds);
 
   std::shared_ptr<ui::Window> window() const;

@@ -16,9 +16,7 @@ class AppShellTest : public AppHarness {
  protected:
   void SetUp() override {
     AppHarness::SetUp();
-    Defaults::registerDefaults();
-    Defaults::setFirstLaunch(false);
-    Defaults::setCurrentAction(0);
+    storeReturningUser(0);
   }
 };
 

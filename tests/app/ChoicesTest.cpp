@@ -14,9 +14,7 @@ class ChoicesTest : public AppHarness {
  protected:
   void SetUp() override {
     AppHarness::SetUp();
-    Defaults::registerDefaults();
-    Defaults::setFirstLaunch(false);
-    Defaults::setCurrentAction(0);
+    storeReturningUser(0);
   }
   // Opens the choices over the running action, as the menu command does.
   std::shared_ptr<ChoicesViewController> open() {
@@ -46,6 +44,24 @@ TEST_F(ChoicesTest, EveryRowShowsItsTextInActionNumberOrder) {
   EXPECT_EQ(texts,
             (std::vector<std::string>{"Touch", "Gravity", "Swipe", "Connect", "Magnet", "Paint"}));
   EXPECT_EQ(c->colorsLabel->text(), "Random Colors");
+}
+
+TEST_F(ChoicesTest, TheSheetIsACentredRoundedCardAsTallAsItsRows) {
+  launch({1024, 768});
+  auto c = open();
+  auto sheet = presented()->view()->frame();
+  EXPECT_DOUBLE_EQ(sheet.height(),
+                   c->tableView()->contentHeight() + ui::NavigationController::kBarHeight);
+  EXPECT_DOUBLE_EQ(sheet.midX(), 512);
+  EXPECT_NEAR(sheet.midY(), 384, 0.5);
+  auto dimmed = pixelAt({sheet.minX() - 4, sheet.minY() + 20});
+  EXPECT_EQ(pixelAt({sheet.minX() + 1, sheet.minY() + 1}), dimmed) << "the corner is cut round";
+  EXPECT_EQ(pixelAt({sheet.minX() + 20, sheet.minY() + 1}), argb(255, 255, 255));
+
+  backend->resizeWindow({400, 500});
+  advance(0.5);
+  EXPECT_EQ(presented()->view()->frame(), (foundation::Rect{0, 0, 400, 500}))
+      << "a small window gives the sheet all of itself";
 }
 
 TEST_F(ChoicesTest, PickingARowInstallsThatActionAndCloses) {

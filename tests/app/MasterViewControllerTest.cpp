@@ -15,12 +15,6 @@ namespace {
 
 using MasterTest = AppHarness;
 
-void storeSettings(bool firstLaunch, std::int64_t action) {
-  Defaults::registerDefaults();
-  Defaults::setFirstLaunch(firstLaunch);
-  Defaults::setCurrentAction(action);
-}
-
 TEST_F(MasterTest, FirstLaunchInstallsTouchAtOnceAndOpensTheChoicesATenthOfASecondLater) {
   launch();
   auto action = master()->currentActionViewController;
@@ -38,7 +32,7 @@ TEST_F(MasterTest, AStoredNumberOutOfRangeOpensTheChoicesAtOnceAndInstallsNothin
     SCOPED_TRACE(stored);
     TearDown();
     SetUp();
-    storeSettings(false, stored);
+    storeReturningUser(stored);
     launch();
     EXPECT_TRUE(std::dynamic_pointer_cast<ui::NavigationController>(presented()));
     EXPECT_FALSE(master()->currentActionViewController);
@@ -47,7 +41,7 @@ TEST_F(MasterTest, AStoredNumberOutOfRangeOpensTheChoicesAtOnceAndInstallsNothin
 }
 
 TEST_F(MasterTest, AStoredActionIsInstalledFromItsNib) {
-  storeSettings(false, 3);
+  storeReturningUser(3);
   launch();
   EXPECT_EQ(master()->currentActionViewController->nibName(), "ConnectActionViewController");
   EXPECT_EQ(Defaults::currentAction(), 3);
@@ -67,7 +61,7 @@ struct WatchedScreen : StandardActionViewController {
 };
 
 TEST_F(MasterTest, InstallingReplacesTheScreenAfterExactlyOnePrepareForRemoval) {
-  storeSettings(false, 2);
+  storeReturningUser(2);
   std::vector<std::string> log;
   MasterViewController::actionMaker = [&](std::int64_t) {
     log.push_back("create");
@@ -84,7 +78,7 @@ TEST_F(MasterTest, InstallingReplacesTheScreenAfterExactlyOnePrepareForRemoval) 
 }
 
 TEST_F(MasterTest, TheActionViewIsTheOnlySubviewPinnedToAllFourEdges) {
-  storeSettings(false, 0);
+  storeReturningUser(0);
   launch({640, 480});
   auto stray = foundation::create<ui::View>(foundation::Rect{0, 0, 10, 10});
   master()->view()->addSubview(stray);
@@ -110,7 +104,7 @@ TEST_F(MasterTest, TheActionViewIsTheOnlySubviewPinnedToAllFourEdges) {
 }
 
 TEST_F(MasterTest, StoredSettingsSurviveTheRegistrationAtTheNextLaunch) {
-  storeSettings(false, 4);
+  storeReturningUser(4);
   Defaults::setRandomColors(true);
   foundation::UserDefaults::resetStandard(settingsFile());  // as a new process would read it
   launch();

@@ -11,9 +11,7 @@ class TouchActionTest : public AppHarness {
  protected:
   void SetUp() override {
     AppHarness::SetUp();
-    Defaults::registerDefaults();
-    Defaults::setFirstLaunch(false);
-    Defaults::setCurrentAction(0);
+    storeReturningUser(0);
   }
   std::shared_ptr<TouchActionViewController> screen() {
     return std::dynamic_pointer_cast<TouchActionViewController>(

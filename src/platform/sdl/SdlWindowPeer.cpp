@@ -1,5 +1,9 @@
 #include "platform/sdl/SdlWindowPeer.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
 namespace sdl {
 
 SdlWindowPeer::SdlWindowPeer(std::shared_ptr<SdlVideo> video, WindowPtr window,
@@ -51,6 +55,35 @@ void SdlWindowPeer::setCursor(ui::Cursor cursor) {
   if (!slot) return;
   SDL_SetCursor(slot.get());
   cursor_ = cursor;
+}
+
+void SdlWindowPeer::setIcon(cairo_surface_t* image) {
+  if (!image || cairo_image_surface_get_format(image) != CAIRO_FORMAT_ARGB32) return;
+  cairo_surface_flush(image);
+  int width = cairo_image_surface_get_width(image);
+  int height = cairo_image_surface_get_height(image);
+  int stride = cairo_image_surface_get_stride(image);
+  const unsigned char* data = cairo_image_surface_get_data(image);
+  // cairo keeps premultiplied alpha; the icon wants it straight.
+  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
+  for (int y = 0; y < height; ++y) {
+    const auto* row = reinterpret_cast<const std::uint32_t*>(data + y * stride);
+    for (int x = 0; x < width; ++x) {
+      std::uint32_t p = row[x];
+      std::uint32_t a = p >> 24;
+      auto channel = [&](int shift) -> std::uint32_t {
+        std::uint32_t c = (p >> shift) & 0xff;
+        return a == 0 ? 0 : std::min<std::uint32_t>(255, (c * 255 + a / 2) / a);
+      };
+      pixels[static_cast<std::size_t>(y) * width + x] =
+          (a << 24) | (channel(16) << 16) | (channel(8) << 8) | channel(0);
+    }
+  }
+  SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), width, height, 32,
+                                                         width * 4, SDL_PIXELFORMAT_ARGB8888);
+  if (!icon) return;
+  SDL_SetWindowIcon(window_.get(), icon);
+  SDL_FreeSurface(icon);
 }
 
 void SdlWindowPeer::setTitle(const std::string& title) {

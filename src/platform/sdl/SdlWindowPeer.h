@@ -37,6 +37,7 @@ class SdlWindowPeer : public ui::WindowPeer {
   void present(const std::vector<ui::PixelRect>& rects) override;
   void setCursor(ui::Cursor cursor) override;
   void setTitle(const std::string& title) override;
+  void setIcon(cairo_surface_t* image) override;
 
  private:
   struct CursorRelease {

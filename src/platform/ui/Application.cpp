@@ -1,5 +1,7 @@
 #include "platform/ui/Application.h"
 
+#include <cairo.h>
+
 #include "platform/ui/Storyboard.h"
 #include "platform/ui/ViewController.h"
 #include "platform/ui/Window.h"
@@ -43,6 +45,11 @@ std::optional<std::string> Application::launch(std::shared_ptr<ApplicationDelega
   std::string error;
   auto peer = backend_->createWindow(options.title, options.windowSize, error);
   if (!peer) return error;
+  if (!iconPath_.empty()) {
+    cairo_surface_t* icon = cairo_image_surface_create_from_png(iconPath_.c_str());
+    if (cairo_surface_status(icon) == CAIRO_STATUS_SUCCESS) peer->setIcon(icon);
+    cairo_surface_destroy(icon);
+  }
   auto scene = foundation::create<WindowScene>(session);
   if (entry->delegateFactory) scene->setDelegate(entry->delegateFactory());
   auto window = foundation::create<Window>(peer);

@@ -48,6 +48,8 @@ class Application : public Responder {
   std::optional<std::string> launch(std::shared_ptr<ApplicationDelegate> delegate,
                                     std::shared_ptr<Backend> backend, Options options);
   void run();
+  // A PNG the window shows as its icon from launch on; none when unreadable.
+  void setIconPath(std::string path) { iconPath_ = std::move(path); }
   void terminate();
 
   const std::shared_ptr<ApplicationDelegate>& delegate() const { return delegate_; }
@@ -74,6 +76,7 @@ class Application : public Responder {
   std::shared_ptr<Backend> backend_;
   std::vector<std::shared_ptr<Scene>> scenes_;
   std::shared_ptr<Menu> mainMenu_;
+  std::string iconPath_;
   bool active_ = false;
   bool visible_ = true;
 };

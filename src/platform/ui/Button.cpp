@@ -63,30 +63,8 @@ void Button::draw(foundation::Rect rect) {
   layout.drawAt({(bounds().width() - size.width) / 2, (bounds().height() - size.height) / 2}, tint);
 }
 
-void Button::touchesBegan(const TouchSet& touches) {
-  bool wasTracking = isTracking();
-  Control::touchesBegan(touches);
-  if (!wasTracking && isTracking()) tracked_ = touches.front();
-}
-
-void Button::touchesEnded(const TouchSet& touches) {
-  // The touch-up actions may drop the last owner of the button.
-  auto protector = sharedAs<Button>();
-  bool completed = false;
-  for (const auto& touch : touches) {
-    if (touch != tracked_) continue;
-    tracked_.reset();
-    completed = isTouchInside(*touch);
-  }
-  Control::touchesEnded(touches);
-  if (completed) sendActions(ControlEvent::PrimaryActionTriggered);
-}
-
-void Button::touchesCancelled(const TouchSet& touches) {
-  for (const auto& touch : touches) {
-    if (touch == tracked_) tracked_.reset();
-  }
-  Control::touchesCancelled(touches);
+void Button::tapCompleted() {
+  sendActions(ControlEvent::PrimaryActionTriggered);
 }
 
 }  // namespace ui

@@ -29,16 +29,15 @@ class Button : public Control {
   foundation::Size intrinsicSize() const;
 
   void draw(foundation::Rect rect) override;
-  void touchesBegan(const TouchSet& touches) override;
-  void touchesEnded(const TouchSet& touches) override;
-  void touchesCancelled(const TouchSet& touches) override;
+
+ protected:
+  void tapCompleted() override;
 
  private:
   std::string title_;
   double pointSize_ = 17;
   bool bold_ = false;
   std::optional<graphics::Color> tint_;
-  std::shared_ptr<Touch> tracked_;  // the touch Control is following
 };
 
 }  // namespace ui

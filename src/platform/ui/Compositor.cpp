@@ -2,10 +2,25 @@
 
 #include "platform/ui/View.h"
 
+#include <algorithm>
+
 namespace ui {
 
 using foundation::Point;
 using foundation::Rect;
+
+namespace {
+void roundedRectangle(cairo_t* cr, const Rect& r, double radius) {
+  radius = std::min(radius, std::min(r.width(), r.height()) / 2);
+  constexpr double kQuarter = 1.5707963267948966;
+  cairo_new_sub_path(cr);
+  cairo_arc(cr, r.maxX() - radius, r.minY() + radius, radius, -kQuarter, 0);
+  cairo_arc(cr, r.maxX() - radius, r.maxY() - radius, radius, 0, kQuarter);
+  cairo_arc(cr, r.minX() + radius, r.maxY() - radius, radius, kQuarter, 2 * kQuarter);
+  cairo_arc(cr, r.minX() + radius, r.minY() + radius, radius, 2 * kQuarter, 3 * kQuarter);
+  cairo_close_path(cr);
+}
+}  // namespace
 
 std::vector<Rect> Compositor::paint(View& root, cairo_surface_t* target, double scale,
                                     const std::vector<Rect>& damage) {
@@ -48,6 +63,12 @@ void Compositor::paintView(View& view, cairo_t* cr, double scale, Point origin, 
 
   bool group = alpha < 1;
   if (group) cairo_push_group(cr);
+  bool rounded = view.cornerRadius() > 0;
+  if (rounded) {
+    cairo_save(cr);
+    roundedRectangle(cr, rect, view.cornerRadius());
+    cairo_clip(cr);
+  }
   if (const auto& bg = view.backgroundColor(); bg && bg->alpha() > 0) {
     cairo_set_source_rgba(cr, bg->red(), bg->green(), bg->blue(), bg->alpha());
     cairo_rectangle(cr, rect.minX(), rect.minY(), rect.width(), rect.height());
@@ -79,6 +100,7 @@ void Compositor::paintView(View& view, cairo_t* cr, double scale, Point origin, 
   Rect childClip = view.clipsToBounds() ? clip.intersection(rect) : clip;
   for (const auto& child : view.subviews()) paintView(*child, cr, scale, rect.origin, childClip);
   if (view.clipsToBounds()) cairo_restore(cr);
+  if (rounded) cairo_restore(cr);
   if (group) {
     cairo_pop_group_to_source(cr);
     cairo_paint_with_alpha(cr, alpha);

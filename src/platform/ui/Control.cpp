@@ -55,12 +55,14 @@ void Control::touchesMoved(const TouchSet& touches) {
 }
 
 void Control::touchesEnded(const TouchSet& touches) {
+  auto protector = sharedAs<Control>();  // the touch-up actions may drop the last owner
   for (const auto& touch : touches) {
     if (touch != tracking_) continue;
     tracking_.reset();
     bool inside = isTouchInside(*touch);
     setHighlighted(false);
     sendActions(inside ? ControlEvent::TouchUpInside : ControlEvent::TouchUpOutside);
+    if (inside) tapCompleted();
   }
 }
 

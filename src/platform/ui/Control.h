@@ -62,6 +62,9 @@ class Control : public View {
 
  protected:
   virtual void setHighlighted(bool highlighted);
+  // A touch that began on the control ended inside it, after its touch-up
+  // actions ran: what a button or a switch does when tapped.
+  virtual void tapCompleted() {}
 
  private:
   struct Entry {

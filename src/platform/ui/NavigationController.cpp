@@ -95,6 +95,12 @@ void NavigationController::viewDidDisappear(bool animated) {
   root_->endAppearance();
 }
 
+std::optional<foundation::Size> NavigationController::preferredContentSize() const {
+  auto content = root_->preferredContentSize();
+  if (!content) return ViewController::preferredContentSize();
+  return foundation::Size{content->width, content->height + kBarHeight};
+}
+
 bool NavigationController::keyPressed(const KeyEvent& event) {
   return root_->keyPressed(event) || ViewController::keyPressed(event);
 }

@@ -28,6 +28,7 @@ class NavigationController : public ViewController {
   void viewWillDisappear(bool animated) override;
   void viewDidDisappear(bool animated) override;
   bool keyPressed(const KeyEvent& event) override;
+  std::optional<foundation::Size> preferredContentSize() const override;
 
  protected:
   void didCreate() override;

@@ -117,30 +117,8 @@ void Switch::draw(Rect rect) {
   BezierPath::withOvalInRect(knob).fill();
 }
 
-void Switch::touchesBegan(const TouchSet& touches) {
-  bool wasTracking = isTracking();
-  Control::touchesBegan(touches);
-  if (!wasTracking && isTracking()) tracked_ = touches.front();
-}
-
-void Switch::touchesEnded(const TouchSet& touches) {
-  // The actions may drop the last owner of the switch.
-  auto protector = sharedAs<Switch>();
-  bool completed = false;
-  for (const auto& touch : touches) {
-    if (touch != tracked_) continue;
-    tracked_.reset();
-    completed = isTouchInside(*touch);
-  }
-  Control::touchesEnded(touches);
-  if (completed) toggle();
-}
-
-void Switch::touchesCancelled(const TouchSet& touches) {
-  for (const auto& touch : touches) {
-    if (touch == tracked_) tracked_.reset();
-  }
-  Control::touchesCancelled(touches);
+void Switch::tapCompleted() {
+  toggle();
 }
 
 }  // namespace ui

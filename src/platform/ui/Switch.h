@@ -26,9 +26,9 @@ class Switch : public Control {
   double knobPosition() const { return knob_; }
 
   void draw(foundation::Rect rect) override;
-  void touchesBegan(const TouchSet& touches) override;
-  void touchesEnded(const TouchSet& touches) override;
-  void touchesCancelled(const TouchSet& touches) override;
+
+ protected:
+  void tapCompleted() override;
 
  private:
   void followFrames();
@@ -39,8 +39,7 @@ class Switch : public Control {
   double knobFrom_ = 0;
   double moveStart_ = 0;
   bool moving_ = false;
-  std::uint64_t frameLoop_ = 0;     // the loop whose frames move the knob, 0 when none
-  std::shared_ptr<Touch> tracked_;  // the touch Control is following
+  std::uint64_t frameLoop_ = 0;  // the loop whose frames move the knob, 0 when none
 };
 
 }  // namespace ui

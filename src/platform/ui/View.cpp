@@ -81,6 +81,12 @@ void View::setBackgroundColor(std::optional<graphics::Color> color) {
   invalidate();
 }
 
+void View::setCornerRadius(double radius) {
+  if (radius == cornerRadius_) return;
+  cornerRadius_ = std::max(0.0, radius);
+  invalidate();
+}
+
 void View::setHovered(bool hovered) {
   if (hovered == hovered_) return;
   hovered_ = hovered;

@@ -42,6 +42,9 @@ class View : public Responder {
   void setHidden(bool hidden);
   const std::optional<graphics::Color>& backgroundColor() const { return background_; }
   void setBackgroundColor(std::optional<graphics::Color> color);
+  // Rounds the view's corners: its background and everything inside are cut to them.
+  double cornerRadius() const { return cornerRadius_; }
+  void setCornerRadius(double radius);
   // Whether subviews are cut off at this view's edges (a scrolling table's rows).
   bool clipsToBounds() const { return clips_; }
   void setClipsToBounds(bool clips) { clips_ = clips; }
@@ -160,6 +163,7 @@ class View : public Responder {
   bool hovered_ = false;
   bool inWindow_ = false;
   bool clips_ = false;
+  double cornerRadius_ = 0;
   std::optional<graphics::Color> background_;
   std::shared_ptr<graphics::Image> content_;
   std::weak_ptr<View> superview_;

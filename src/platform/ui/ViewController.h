@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/ui/Responder.h"
@@ -32,6 +33,9 @@ class ViewController : public Responder {
   virtual void viewDidLayoutSubviews() {}
   virtual void didReceiveMemoryWarning() {}
   virtual bool prefersStatusBarHidden() const { return false; }
+  // The size a sheet would like to be; empty leaves it to the window.
+  virtual std::optional<foundation::Size> preferredContentSize() const { return preferred_; }
+  void setPreferredContentSize(std::optional<foundation::Size> size) { preferred_ = size; }
 
   // Modal presentation. A sheet leaves the presenter on screen, so the presenter
   // hears nothing; a full-screen presentation covers it, so it disappears and,
@@ -84,6 +88,7 @@ class ViewController : public Responder {
   bool appearing_ = false;
   bool animatedTransition_ = false;
   bool appearanceManaged_ = false;
+  std::optional<foundation::Size> preferred_;
 };
 
 }  // namespace ui

@@ -1,6 +1,7 @@
 #include "platform/ui/Window.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "platform/foundation/RunLoop.h"
 #include "platform/ui/Application.h"
@@ -20,6 +21,8 @@ namespace {
 constexpr std::size_t kMaxDamageRects = 8;
 constexpr double kDimAlpha = 0.32;
 constexpr double kPresentDuration = 0.2;
+constexpr double kSheetMargin = 40;
+constexpr double kSheetCornerRadius = 12;
 }  // namespace
 
 Window::Window(std::shared_ptr<WindowPeer> peer) : View(), peer_(std::move(peer)) {
@@ -65,12 +68,14 @@ std::shared_ptr<ViewController> Window::topViewController() const {
   return top;
 }
 
-Rect Window::sheetFrame() const {
-  // A centred card on a large window; the whole window on a small one.
-  double w = std::min(bounds().width(), 440.0);
-  double h = std::min(bounds().height(), 600.0);
+Rect Window::sheetFrame(const ViewController& controller) const {
+  // A centred card of the size the controller asks for, within a margin of the
+  // window; the whole window when the window is small.
   if (bounds().width() < 520 || bounds().height() < 480) return bounds();
-  return {(bounds().width() - w) / 2, (bounds().height() - h) / 2, w, h};
+  auto wanted = controller.preferredContentSize().value_or(foundation::Size{440, 600});
+  double w = std::min(bounds().width() - 2 * kSheetMargin, wanted.width);
+  double h = std::min(bounds().height() - 2 * kSheetMargin, wanted.height);
+  return {std::round((bounds().width() - w) / 2), std::round((bounds().height() - h) / 2), w, h};
 }
 
 void Window::showPresented(const std::shared_ptr<ViewController>& controller, bool sheet,
@@ -78,7 +83,8 @@ void Window::showPresented(const std::shared_ptr<ViewController>& controller, bo
   auto dimming = foundation::create<View>(bounds());
   dimming->setBackgroundColor(graphics::Color::fromRGB(0, 0, 0, sheet ? kDimAlpha : 0));
   auto view = controller->view();
-  view->setFrame(sheet ? sheetFrame() : bounds());
+  view->setFrame(sheet ? sheetFrame(*controller) : bounds());
+  view->setCornerRadius(sheet && view->frame() != bounds() ? kSheetCornerRadius : 0);
   dimming->addSubview(view);
   addSubview(dimming);
   presentations_.push_back({controller, dimming, sheet});
@@ -121,7 +127,11 @@ void Window::layoutSubviews() {
   if (root_ && root_->isViewLoaded()) root_->view()->setFrame(bounds());
   for (auto& p : presentations_) {
     p.dimming->setFrame(bounds());
-    if (auto c = p.controller.lock()) c->view()->setFrame(p.sheet ? sheetFrame() : bounds());
+    auto c = p.controller.lock();
+    if (!c) continue;
+    auto view = c->view();
+    view->setFrame(p.sheet ? sheetFrame(*c) : bounds());
+    view->setCornerRadius(p.sheet && view->frame() != bounds() ? kSheetCornerRadius : 0);
   }
   View::layoutSubviews();
 }

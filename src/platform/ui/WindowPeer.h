@@ -29,6 +29,8 @@ class WindowPeer {
   virtual void present(const std::vector<PixelRect>& rects) = 0;
   virtual void setCursor(Cursor cursor) = 0;
   virtual void setTitle(const std::string& title) = 0;
+  // The icon the desktop shows for the window: an ARGB32 image surface.
+  virtual void setIcon(cairo_surface_t* image) { (void)image; }
 };
 
 }  // namespace ui
