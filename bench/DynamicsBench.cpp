@@ -4,6 +4,7 @@
 // animator stops observing frames). Reports figures; it asserts nothing.
 #include <time.h>
 #include <unistd.h>
+#include "BenchSupport.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -18,7 +19,6 @@
 #include "platform/dynamics/GravityBehavior.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/UserDefaults.h"
-#include "platform/headless/HeadlessBackend.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Window.h"
 #include "resources/Resources.h"
@@ -29,25 +29,6 @@
 #include "update/UpdateCheck.h"
 
 namespace {
-
-double cpuSeconds() {
-  timespec ts{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-  return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
-}
-
-struct Stats {
-  std::vector<double> samples;
-  void print(const char* what) {
-    std::sort(samples.begin(), samples.end());
-    double sum = 0;
-    for (double s : samples) sum += s;
-    std::printf("%-44s n=%zu mean %.3f ms  median %.3f ms  p95 %.3f ms  max %.3f ms\n", what,
-                samples.size(), 1e3 * sum / static_cast<double>(samples.size()),
-                1e3 * samples[samples.size() / 2], 1e3 * samples[samples.size() * 95 / 100],
-                1e3 * samples.back());
-  }
-};
 
 constexpr double kFrame = 1.0 / 60;
 
@@ -75,22 +56,9 @@ void reportRest(const char* what, const std::shared_ptr<ui::Window>& window) {
 }  // namespace
 
 int main() {
-  char pattern[] = "/tmp/tamarock-bench-XXXXXX";
-  std::filesystem::path dir = mkdtemp(pattern);
-  foundation::UserDefaults::resetStandard(dir / "settings.ini");
-  foundation::RunLoop::resetMainWithVirtualClock();
-  Defaults::registerDefaults();
-  Defaults::setFirstLaunch(false);
-  Defaults::setCurrentAction(2);
-  registerResources();
-  UpdateCheck::siteOverride = "";  // the figures must not include a network request
-  auto backend = std::make_shared<headless::HeadlessBackend>();
+  HeadlessBench bench(2);
+  if (!bench.window()) return 1;
   auto app = ui::Application::shared();
-  if (auto error =
-          app->launch(foundation::create<AppDelegate>(), backend, {"Tamarock", {1920, 1080}})) {
-    std::fprintf(stderr, "launch failed: %s\n", error->c_str());
-    return 1;
-  }
   auto& main = foundation::RunLoop::main();
   auto window = app->keyWindow();
   main.advance(3);
@@ -148,6 +116,5 @@ int main() {
   falling.print("CPU per frame, three dots falling");
   std::printf("%-44s %.1f s\n", "three dots came to rest after", falling.samples.size() * kFrame);
   reportRest("three dots at rest, 10 s", window);
-  std::filesystem::remove_all(dir);
   return 0;
 }

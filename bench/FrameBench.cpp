@@ -3,6 +3,7 @@
 // Reports figures; it asserts nothing.
 #include <time.h>
 #include <unistd.h>
+#include "BenchSupport.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -13,7 +14,6 @@
 #include "app/AppDelegate.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/UserDefaults.h"
-#include "platform/headless/HeadlessBackend.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Window.h"
 #include "resources/Resources.h"
@@ -22,46 +22,10 @@
 #include "stage/MasterViewController.h"
 #include "update/UpdateCheck.h"
 
-namespace {
-
-double cpuSeconds() {
-  timespec ts{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-  return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
-}
-
-struct Stats {
-  std::vector<double> samples;
-  void print(const char* what) {
-    std::sort(samples.begin(), samples.end());
-    double sum = 0;
-    for (double s : samples) sum += s;
-    std::printf("%-44s n=%zu mean %.3f ms  median %.3f ms  p95 %.3f ms  max %.3f ms\n", what,
-                samples.size(), 1e3 * sum / static_cast<double>(samples.size()),
-                1e3 * samples[samples.size() / 2], 1e3 * samples[samples.size() * 95 / 100],
-                1e3 * samples.back());
-  }
-};
-
-}  // namespace
-
 int main() {
-  char pattern[] = "/tmp/tamarock-bench-XXXXXX";
-  std::filesystem::path dir = mkdtemp(pattern);
-  foundation::UserDefaults::resetStandard(dir / "settings.ini");
-  foundation::RunLoop::resetMainWithVirtualClock();
-  Defaults::registerDefaults();
-  Defaults::setFirstLaunch(false);
-  Defaults::setCurrentAction(0);
-  registerResources();
-  UpdateCheck::siteOverride = "";  // the figures must not include a network request
-  auto backend = std::make_shared<headless::HeadlessBackend>();
+  HeadlessBench bench(0);
+  if (!bench.window()) return 1;
   auto app = ui::Application::shared();
-  if (auto error =
-          app->launch(foundation::create<AppDelegate>(), backend, {"Tamarock", {1920, 1080}})) {
-    std::fprintf(stderr, "launch failed: %s\n", error->c_str());
-    return 1;
-  }
   auto& main = foundation::RunLoop::main();
   const double frame = 1.0 / 60;
   main.advance(0.5);
@@ -92,6 +56,5 @@ int main() {
   std::printf("headless 1920x1080, scale 1, software compositing\n");
   fade.print("CPU per frame of the tap fade");
   full.print("CPU per full-window repaint (reference)");
-  std::filesystem::remove_all(dir);
   return 0;
 }

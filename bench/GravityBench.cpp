@@ -3,6 +3,7 @@
 // the loop sleep. Reports figures; it asserts nothing.
 #include <time.h>
 #include <unistd.h>
+#include "BenchSupport.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -13,7 +14,6 @@
 #include "app/AppDelegate.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/UserDefaults.h"
-#include "platform/headless/HeadlessBackend.h"
 #include "platform/motion/MotionManager.h"
 #include "platform/ui/Application.h"
 #include "resources/Resources.h"
@@ -22,39 +22,16 @@
 #include "stage/MasterViewController.h"
 #include "update/UpdateCheck.h"
 
-namespace {
-
-double cpuSeconds() {
-  timespec ts{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-  return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
-}
-
-}  // namespace
-
 int main() {
-  char pattern[] = "/tmp/tamarock-bench-XXXXXX";
-  std::filesystem::path dir = mkdtemp(pattern);
-  foundation::UserDefaults::resetStandard(dir / "settings.ini");
-  foundation::RunLoop::resetMainWithVirtualClock();
   // The machine this runs on has no motion sensor; say so without probing for one.
   motion::MotionManager::setAvailabilityOverride(false);
-  Defaults::registerDefaults();
-  Defaults::setFirstLaunch(false);
-  Defaults::setCurrentAction(1);
-  registerResources();
-  UpdateCheck::siteOverride = "";  // the figures must not include a network request
   // The console line of each load is not part of the figures.
   std::fflush(stdout);
   auto console = dup(STDOUT_FILENO);
   if (!freopen("/dev/null", "w", stdout)) return 1;
-  auto backend = std::make_shared<headless::HeadlessBackend>();
+  HeadlessBench bench(1);
+  if (!bench.window()) return 1;
   auto app = ui::Application::shared();
-  if (auto error =
-          app->launch(foundation::create<AppDelegate>(), backend, {"Tamarock", {1920, 1080}})) {
-    std::fprintf(stderr, "launch failed: %s\n", error->c_str());
-    return 1;
-  }
   auto& main = foundation::RunLoop::main();
   const double frame = 1.0 / 60;
 
@@ -97,6 +74,5 @@ int main() {
               neverRested);
   std::printf("%-44s %.4f s (loop idle: %s)\n", "CPU over 10 s (virtual) once they rest", idle,
               main.hasPendingWork() ? "no" : "yes");
-  std::filesystem::remove_all(dir);
   return 0;
 }

@@ -4,6 +4,7 @@
 // continuous painting. Reports figures; it asserts nothing.
 #include <time.h>
 #include <unistd.h>
+#include "BenchSupport.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,7 +18,6 @@
 #include "app/AppDelegate.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/UserDefaults.h"
-#include "platform/headless/HeadlessBackend.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Window.h"
 #include "resources/Resources.h"
@@ -27,12 +27,6 @@
 #include "update/UpdateCheck.h"
 
 namespace {
-
-double cpuSeconds() {
-  timespec ts{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-  return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
-}
 
 double rssMiB() {
   std::ifstream statm("/proc/self/statm");
@@ -49,38 +43,12 @@ foundation::Point fingerAt(int move) {
   return {960 + r * std::cos(t * 1.7), 540 + r * std::sin(t * 1.7)};
 }
 
-struct Stats {
-  std::vector<double> samples;
-  void print(const char* what) {
-    std::sort(samples.begin(), samples.end());
-    double sum = 0;
-    for (double s : samples) sum += s;
-    std::printf("%-44s n=%zu mean %.3f ms  median %.3f ms  p95 %.3f ms  max %.3f ms\n", what,
-                samples.size(), 1e3 * sum / static_cast<double>(samples.size()),
-                1e3 * samples[samples.size() / 2], 1e3 * samples[samples.size() * 95 / 100],
-                1e3 * samples.back());
-  }
-};
-
 }  // namespace
 
 int main() {
-  char pattern[] = "/tmp/tamarock-bench-XXXXXX";
-  std::filesystem::path dir = mkdtemp(pattern);
-  foundation::UserDefaults::resetStandard(dir / "settings.ini");
-  foundation::RunLoop::resetMainWithVirtualClock();
-  Defaults::registerDefaults();
-  Defaults::setFirstLaunch(false);
-  Defaults::setCurrentAction(5);
-  registerResources();
-  UpdateCheck::siteOverride = "";  // the figures must not include a network request
-  auto backend = std::make_shared<headless::HeadlessBackend>();
+  HeadlessBench bench(5);
+  if (!bench.window()) return 1;
   auto app = ui::Application::shared();
-  if (auto error =
-          app->launch(foundation::create<AppDelegate>(), backend, {"Tamarock", {1920, 1080}})) {
-    std::fprintf(stderr, "launch failed: %s\n", error->c_str());
-    return 1;
-  }
   auto& main = foundation::RunLoop::main();
   main.advance(0.5);
   auto window = app->keyWindow();
@@ -134,6 +102,5 @@ int main() {
   std::printf("blobs pending after %d moves: %zu, flattened image: %s\n", move,
               paint->points.size(), paint->cachedImage ? "yes" : "no");
   window->sendTouch({1, ui::TouchPhase::Ended, fingerAt(move), main.now()});
-  std::filesystem::remove_all(dir);
   return 0;
 }

@@ -9,11 +9,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/AppDelegate.h"
-#include "platform/sdl/SdlBackend.h"
-#include "platform/ui/Application.h"
-#include "resources/Resources.h"
-#include "settings/Localize.h"
+#include "app/Launch.h"
 #include "support/HttpTestServer.h"
 #include "support/Plists.h"
 #include "update/UpdateCheck.h"
@@ -25,15 +21,5 @@ int main(int argc, char** argv) {
   std::printf("%s\n", site.baseURL().c_str());
   std::fflush(stdout);
 
-  Localize::setUp();
-  registerResources();
-  auto app = ui::Application::shared();
-  auto error = app->launch(foundation::create<AppDelegate>(), std::make_shared<sdl::SdlBackend>(),
-                           {"Tamarock", {1024, 768}});
-  if (error) {
-    std::fprintf(stderr, "tamarock: %s\n", error->c_str());
-    return 1;
-  }
-  app->run();
-  return 0;
+  return runTamarock();
 }
