@@ -20,11 +20,15 @@ double drawAlong(double extent, double r) {
 foundation::Point Helper::randomDotCenter(double radius) {
   double x0 = drawAlong(App::windowWidth(), radius);
   double y0 = drawAlong(App::windowHeight(), radius);
-  double w2 = App::windowWidth();
-  double h2 = App::windowHeight();
+  return dragBounds({x0, y0});
+}
+
+foundation::Point Helper::dragBounds(foundation::Point wanted) {
+  double w = App::windowWidth();
+  double h = App::windowHeight();
   double top = App::safeAreaInsets.top;
   double bottom = App::safeAreaInsets.bottom;
-  double x = x0 < kMargin ? kMargin : std::min(w2 - kMargin, x0);
-  double y = y0 < kMargin + top ? kMargin + top : std::min(h2 - bottom - kMargin, y0);
+  double x = wanted.x < kMargin ? kMargin : std::min(w - kMargin, wanted.x);
+  double y = wanted.y < kMargin + top ? kMargin + top : std::min(h - bottom - kMargin, wanted.y);
   return {x, y};
 }

@@ -3,6 +3,7 @@
 #include "platform/foundation/Random.h"
 #include "platform/ui/ViewAnimation.h"
 #include "settings/Delay.h"
+#include "shared/Helper.h"
 
 namespace {
 constexpr double kRadius = 32;
@@ -77,17 +78,9 @@ void MagnetActionViewController::removeBehaviors() {
 
 void MagnetActionViewController::returnToCenter() {
   removeBehaviors();
-  auto target = dragBounds(centerPoint);
+  auto target = Helper::dragBounds(centerPoint);
   std::weak_ptr<MagnetActionViewController> weak = weakAs<MagnetActionViewController>();
   ui::ViewAnimation::animate(kReturnDuration, [weak, target] {
     if (auto screen = weak.lock()) screen->magnetDotView()->setCenter(target);
   });
-}
-
-foundation::Point MagnetActionViewController::dragBounds(foundation::Point wanted) {
-  double w = App::windowWidth(), h = App::windowHeight();
-  double top = App::safeAreaInsets.top, bottom = App::safeAreaInsets.bottom;
-  double x = wanted.x < kRadius ? kRadius : std::min(w - kRadius, wanted.x);
-  double y = wanted.y < kRadius + top ? kRadius + top : std::min(h - bottom - kRadius, wanted.y);
-  return {x, y};
 }

@@ -30,10 +30,6 @@ class MagnetActionViewController : public ActionViewController {
   // Lets the spring go and glides the dot onto the centre.
   void returnToCenter();
 
-  // Keeps a wanted dot centre 32 points from the side edges and 32 points
-  // inside the safe area at top and bottom.
-  static foundation::Point dragBounds(foundation::Point wanted);
-
  private:
   std::shared_ptr<MagnetDotView> magnetDotView_;
 };

@@ -2,6 +2,7 @@
 
 #include "actions/magnet/MagnetActionViewController.h"
 #include "platform/ui/PanGestureRecognizer.h"
+#include "shared/Helper.h"
 
 using State = ui::GestureRecognizer::State;
 
@@ -39,8 +40,7 @@ void MagnetDotView::handleGesture(const ui::GestureRecognizer::Sender& recognize
   if (!dot) return;
   auto follow = [&] {
     auto t = pan->translationInView(screen->view().get());
-    screen->magnetDotView()->setCenter(
-        MagnetActionViewController::dragBounds({firstX + t.x, firstY + t.y}));
+    screen->magnetDotView()->setCenter(Helper::dragBounds({firstX + t.x, firstY + t.y}));
   };
   switch (pan->state()) {
     case State::Began:

@@ -81,11 +81,3 @@ void SwipeActionViewController::brakeDot() {
 bool SwipeActionViewController::isHorizontallyRegular() const {
   return App::windowWidth() >= kRegularWidth;
 }
-
-foundation::Point SwipeActionViewController::dragBounds(foundation::Point wanted) {
-  double w = App::windowWidth(), h = App::windowHeight();
-  double top = App::safeAreaInsets.top, bottom = App::safeAreaInsets.bottom;
-  double x = wanted.x < kRadius ? kRadius : std::min(w - kRadius, wanted.x);
-  double y = wanted.y < kRadius + top ? kRadius + top : std::min(h - bottom - kRadius, wanted.y);
-  return {x, y};
-}

@@ -35,10 +35,6 @@ class SwipeActionViewController : public ActionViewController,
   void brakeDot();
   bool isHorizontallyRegular() const;
 
-  // Keeps a wanted dot centre 32 points from the side edges and 32 points
-  // inside the safe area at top and bottom.
-  static foundation::Point dragBounds(foundation::Point wanted);
-
  private:
   std::shared_ptr<SwipeDotView> swipeDotView_;
 };

@@ -4,6 +4,7 @@
 
 #include "actions/swipe/SwipeActionViewController.h"
 #include "platform/ui/PanGestureRecognizer.h"
+#include "shared/Helper.h"
 
 using State = ui::GestureRecognizer::State;
 
@@ -54,8 +55,7 @@ void SwipeDotView::handleGesture(const ui::GestureRecognizer::Sender& recognizer
     case State::Changed: {
       auto t = pan->translationInView(screen->view().get());
       screen->brakeDot();
-      screen->swipeDotView()->setCenter(
-          SwipeActionViewController::dragBounds({firstX + t.x, firstY + t.y}));
+      screen->swipeDotView()->setCenter(Helper::dragBounds({firstX + t.x, firstY + t.y}));
       break;
     }
     case State::Ended: {
