@@ -68,24 +68,31 @@ std::shared_ptr<ViewController> Window::topViewController() const {
   return top;
 }
 
-Rect Window::sheetFrame(const ViewController& controller) const {
-  // A centred card of the size the controller asks for, within a margin of the
-  // window; the whole window when the window is small.
-  if (bounds().width() < 520 || bounds().height() < 480) return bounds();
+void Window::placePresented(ViewController& controller, bool sheet) const {
+  // A sheet is a centred, rounded card of the size the controller asks for,
+  // within a margin of the window; on a small window, and for a full-screen
+  // presentation, it is the whole window.
+  auto view = controller.view();
+  bool card = sheet && bounds().width() >= 520 && bounds().height() >= 480;
+  if (!card) {
+    view->setFrame(bounds());
+    view->setCornerRadius(0);
+    return;
+  }
   auto wanted = controller.preferredContentSize().value_or(foundation::Size{440, 600});
   double w = std::min(bounds().width() - 2 * kSheetMargin, wanted.width);
   double h = std::min(bounds().height() - 2 * kSheetMargin, wanted.height);
-  return {std::round((bounds().width() - w) / 2), std::round((bounds().height() - h) / 2), w, h};
+  view->setFrame(
+      {std::round((bounds().width() - w) / 2), std::round((bounds().height() - h) / 2), w, h});
+  view->setCornerRadius(kSheetCornerRadius);
 }
 
 void Window::showPresented(const std::shared_ptr<ViewController>& controller, bool sheet,
                            bool animated, std::function<void()> done) {
   auto dimming = foundation::create<View>(bounds());
   dimming->setBackgroundColor(graphics::Color::fromRGB(0, 0, 0, sheet ? kDimAlpha : 0));
-  auto view = controller->view();
-  view->setFrame(sheet ? sheetFrame(*controller) : bounds());
-  view->setCornerRadius(sheet && view->frame() != bounds() ? kSheetCornerRadius : 0);
-  dimming->addSubview(view);
+  placePresented(*controller, sheet);
+  dimming->addSubview(controller->view());
   addSubview(dimming);
   presentations_.push_back({controller, dimming, sheet});
   cancelAllTouches();
@@ -127,11 +134,7 @@ void Window::layoutSubviews() {
   if (root_ && root_->isViewLoaded()) root_->view()->setFrame(bounds());
   for (auto& p : presentations_) {
     p.dimming->setFrame(bounds());
-    auto c = p.controller.lock();
-    if (!c) continue;
-    auto view = c->view();
-    view->setFrame(p.sheet ? sheetFrame(*c) : bounds());
-    view->setCornerRadius(p.sheet && view->frame() != bounds() ? kSheetCornerRadius : 0);
+    if (auto c = p.controller.lock()) placePresented(*c, p.sheet);
   }
   View::layoutSubviews();
 }

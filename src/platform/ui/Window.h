@@ -79,7 +79,7 @@ class Window : public View {
     bool viewCancelled = false;
   };
   void deliver(const std::shared_ptr<TrackedTouch>& tracked, TouchPhase phase);
-  foundation::Rect sheetFrame(const ViewController& controller) const;
+  void placePresented(ViewController& controller, bool sheet) const;
   void updateHover();
 
   std::shared_ptr<WindowPeer> peer_;
