@@ -19,20 +19,36 @@ fi
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 hz="$(getconf CLK_TCK)"
 
+# Starts the program on action $1 as a returning user would; its pid in $pid.
+start_on() {
+  printf '[Defaults]\nFirstLaunch=false\nCurrentAction=%s\n' "$1" >"$XDG_CONFIG_HOME/tamarock/settings.ini"
+  "$build/tamarock" >/dev/null &
+  pid=$!
+}
+
+# Prints "$1: " and the CPU the program used over the next 10 s.
+cpu_over_10s() {
+  local t0 t1
+  t0="$(ticks "$pid")"
+  sleep 10
+  t1="$(ticks "$pid")"
+  echo "$1: $(awk -v d="$((t1 - t0))" -v hz="$hz" 'BEGIN {printf "%.2f s", d / hz}')"
+}
+
+stop_program() {
+  kill -TERM "$pid"
+  wait "$pid" || true
+}
+
 echo "== launch (5 runs)"
 for _ in 1 2 3 4 5; do "$build/bench/tamarock_launch_bench"; done
 
 echo "== idle"
-"$build/tamarock" &
-pid=$!
+start_on 0
 sleep 5
 echo "RSS after 5 s idle: $(awk '/VmRSS/ {printf "%.1f MB", $2 / 1024}' "/proc/$pid/status")"
-t0="$(ticks "$pid")"
-sleep 10
-t1="$(ticks "$pid")"
-echo "CPU over 10 s idle: $(awk -v d="$((t1 - t0))" -v hz="$hz" 'BEGIN {printf "%.2f s", d / hz}')"
-kill -TERM "$pid"
-wait "$pid" || true
+cpu_over_10s "CPU over 10 s idle"
+stop_program
 
 echo "== frames"
 "$build/bench/tamarock_frame_bench"
@@ -41,38 +57,24 @@ echo "== dynamics"
 "$build/bench/tamarock_dynamics_bench"
 # Swipe in a real window: once the braked dot rests, the animator stops and
 # the process sleeps.
-printf '[Defaults]\nFirstLaunch=false\nCurrentAction=2\n' >"$XDG_CONFIG_HOME/tamarock/settings.ini"
-"$build/tamarock" &
-pid=$!
+start_on 2
 sleep 5
-t0="$(ticks "$pid")"
-sleep 10
-t1="$(ticks "$pid")"
-echo "CPU over 10 s with the Swipe dot at rest: $(awk -v d="$((t1 - t0))" -v hz="$hz" 'BEGIN {printf "%.2f s", d / hz}')"
-kill -TERM "$pid"
-wait "$pid" || true
+cpu_over_10s "CPU over 10 s with the Swipe dot at rest"
+stop_program
 
 echo "== gravity"
 "$build/bench/tamarock_gravity_bench"
-printf '[Defaults]\nFirstLaunch=false\nCurrentAction=1\n' >"$XDG_CONFIG_HOME/tamarock/settings.ini"
-"$build/tamarock" >/dev/null &
-pid=$!
+start_on 1
 # Dropped from the top of the window the dots rest within about ten seconds.
 sleep 12
-t0="$(ticks "$pid")"
-sleep 10
-t1="$(ticks "$pid")"
-echo "CPU over 10 s once the Gravity dots rest: $(awk -v d="$((t1 - t0))" -v hz="$hz" 'BEGIN {printf "%.2f s", d / hz}')"
-kill -TERM "$pid"
-wait "$pid" || true
+cpu_over_10s "CPU over 10 s once the Gravity dots rest"
+stop_program
 
 echo "== painting"
 "$build/bench/tamarock_paint_bench"
 
 echo "== painting in a real window: 500 pointer moves 20 ms apart"
-printf '[Defaults]\nFirstLaunch=false\nCurrentAction=5\n' >"$XDG_CONFIG_HOME/tamarock/settings.ini"
-"$build/tamarock" &
-pid=$!
+start_on 5
 wid="$(timeout 10 xdotool search --sync --pid "$pid" --name '^Tamarock$' | head -1)"
 # The whole screen; the new geometry installs a fresh Paint screen.
 xdotool windowmove "$wid" 0 0 windowsize "$wid" 1920 1080
@@ -93,6 +95,5 @@ xdotool mouseup 1
 echo "window ${WIDTH}x${HEIGHT}: CPU $(awk -v d="$((t1 - t0))" -v hz="$hz" 'BEGIN {printf "%.2f s", d / hz}')" \
   "over $(awk -v a="$s0" -v b="$s1" 'BEGIN {printf "%.1f s", b - a}') of dragging;" \
   "RSS $(awk '/VmRSS/ {printf "%.1f MB", $2 / 1024}' "/proc/$pid/status")"
-kill -TERM "$pid"
-wait "$pid" || true
+stop_program
 rm -rf "$work"
