@@ -11,8 +11,8 @@
 #include "platform/motion/MotionManager.h"
 #include "platform/ui/Application.h"
 #include "resources/Resources.h"
-#include "settings/Defaults.h"
 #include "settings/Background.h"
+#include "settings/Defaults.h"
 #include "shared/App.h"
 #include "update/UpdateCheck.h"
 

@@ -28,6 +28,12 @@ class AppHarness : public ::testing::Test {
   std::shared_ptr<ui::Window> window() const;
   std::shared_ptr<MasterViewController> master() const;
   std::shared_ptr<ui::ViewController> presented() const;
+  // The installed action screen when it is a T, else null.
+  template <class T>
+  std::shared_ptr<T> currentAction() const {
+    auto m = master();
+    return m ? std::dynamic_pointer_cast<T>(m->currentActionViewController) : nullptr;
+  }
 
   void touch(ui::TouchPhase phase, foundation::Point p, std::int64_t id = 1);
   void tap(foundation::Point p);

@@ -28,8 +28,7 @@ class ChoicesTest : public AppHarness {
                : nullptr;
   }
   std::shared_ptr<TouchDotView> touchDot() {
-    auto touch =
-        std::dynamic_pointer_cast<TouchActionViewController>(master()->currentActionViewController);
+    auto touch = currentAction<TouchActionViewController>();
     return touch ? touch->touchDotView() : nullptr;
   }
 };

@@ -18,13 +18,10 @@ class ConnectActionTest : public AppHarness {
  protected:
   void SetUp() override {
     AppHarness::SetUp();
-    Defaults::registerDefaults();
-    Defaults::setFirstLaunch(false);
-    Defaults::setCurrentAction(3);
+    storeReturningUser(3);
   }
   std::shared_ptr<ConnectActionViewController> screen() {
-    return std::dynamic_pointer_cast<ConnectActionViewController>(
-        master()->currentActionViewController);
+    return currentAction<ConnectActionViewController>();
   }
   std::shared_ptr<ConnectBackgroundView> background() {
     return std::dynamic_pointer_cast<ConnectBackgroundView>(screen()->view());

@@ -24,14 +24,11 @@ class GravityActionTest : public AppHarness {
  protected:
   void SetUp() override {
     AppHarness::SetUp();
-    Defaults::registerDefaults();
-    Defaults::setFirstLaunch(false);
-    Defaults::setCurrentAction(1);
+    storeReturningUser(1);
     motion::MotionManager::setSourceOverride(source);
   }
   std::shared_ptr<GravityActionViewController> screen() {
-    return std::dynamic_pointer_cast<GravityActionViewController>(
-        master()->currentActionViewController);
+    return currentAction<GravityActionViewController>();
   }
   // Lets the sensor's samples through the screen's queue, then runs what they
   // posted to the main loop.

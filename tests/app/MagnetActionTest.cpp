@@ -17,13 +17,10 @@ class MagnetActionTest : public AppHarness {
  protected:
   void SetUp() override {
     AppHarness::SetUp();
-    Defaults::registerDefaults();
-    Defaults::setFirstLaunch(false);
-    Defaults::setCurrentAction(4);
+    storeReturningUser(4);
   }
   std::shared_ptr<MagnetActionViewController> screen() {
-    return std::dynamic_pointer_cast<MagnetActionViewController>(
-        master()->currentActionViewController);
+    return currentAction<MagnetActionViewController>();
   }
   std::shared_ptr<MagnetDotView> dot() { return screen()->magnetDotView(); }
   // Installs Magnet with the dot's offset r drawn from [-100, 100].

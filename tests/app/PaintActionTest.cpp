@@ -24,13 +24,10 @@ class PaintActionTest : public AppHarness {
  protected:
   void SetUp() override {
     AppHarness::SetUp();
-    Defaults::registerDefaults();
-    Defaults::setFirstLaunch(false);
-    Defaults::setCurrentAction(5);
+    storeReturningUser(5);
   }
   std::shared_ptr<PaintActionViewController> screen() {
-    return std::dynamic_pointer_cast<PaintActionViewController>(
-        master()->currentActionViewController);
+    return currentAction<PaintActionViewController>();
   }
   std::shared_ptr<PaintBackgroundView> paint() {
     return std::dynamic_pointer_cast<PaintBackgroundView>(screen()->view());

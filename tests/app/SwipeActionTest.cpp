@@ -17,13 +17,10 @@ class SwipeActionTest : public AppHarness {
  protected:
   void SetUp() override {
     AppHarness::SetUp();
-    Defaults::registerDefaults();
-    Defaults::setFirstLaunch(false);
-    Defaults::setCurrentAction(2);
+    storeReturningUser(2);
   }
   std::shared_ptr<SwipeActionViewController> screen() {
-    return std::dynamic_pointer_cast<SwipeActionViewController>(
-        master()->currentActionViewController);
+    return currentAction<SwipeActionViewController>();
   }
   std::shared_ptr<SwipeDotView> dot() { return screen()->swipeDotView(); }
   Point velocity() { return screen()->itemBehavior->linearVelocityForItem(*dot()); }

@@ -14,8 +14,7 @@ class TouchActionTest : public AppHarness {
     storeReturningUser(0);
   }
   std::shared_ptr<TouchActionViewController> screen() {
-    return std::dynamic_pointer_cast<TouchActionViewController>(
-        master()->currentActionViewController);
+    return currentAction<TouchActionViewController>();
   }
   std::shared_ptr<TouchDotView> dot() { return screen()->touchDotView(); }
 };

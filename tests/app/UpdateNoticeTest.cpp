@@ -38,9 +38,7 @@ class UpdateNoticeTest : public AppHarness {
     UpdateCheck::siteOverride = server->baseURL();
     UpdateCheck::loadOptions.connectTimeout = 2;
     UpdateCheck::loadOptions.totalTimeout = 0.5;
-    Defaults::registerDefaults();
-    Defaults::setFirstLaunch(false);
-    Defaults::setCurrentAction(0);
+    storeReturningUser(0);
   }
 
   void TearDown() override {
