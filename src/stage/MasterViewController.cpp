@@ -1,8 +1,8 @@
 #include "stage/MasterViewController.h"
 
-#include "actions/magnet/MagnetActionViewController.h"
-#include "actions/gravity/GravityActionViewController.h"
 #include "actions/connect/ConnectActionViewController.h"
+#include "actions/gravity/GravityActionViewController.h"
+#include "actions/magnet/MagnetActionViewController.h"
 #include "actions/paint/PaintActionViewController.h"
 #include "actions/standard/StandardActionViewController.h"
 #include "actions/swipe/SwipeActionViewController.h"

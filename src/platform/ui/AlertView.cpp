@@ -56,10 +56,10 @@ AlertView::AlertView(const std::string& title, const std::string& message,
   message_->setText(message);
   message_->setPointSize(kMessageSize);
   message_->setAlignment(Label::Alignment::Center);
-  for (const auto& spec : buttons) {
+  for (const auto& item : buttons) {
     auto button = foundation::create<Button>();
-    button->setTitle(spec.title);
-    button->setBold(spec.bold);
+    button->setTitle(item.title);
+    button->setBold(item.bold);
     buttons_.push_back(button);
   }
 }
