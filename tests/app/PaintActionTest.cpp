@@ -256,4 +256,46 @@ TEST_F(PaintActionTest, FlatteningAtScaleTwoKeepsEveryPixel) {
   EXPECT_EQ(pixelAt({352, 300}), kGrey);
 }
 
+// The box's corner falls between device pixels at these scales. The flattened
+// paint must come back on the very pixels it was taken from: a shift of a
+// fraction of a pixel blurs it, and every later flattening shifts it again.
+TEST_F(PaintActionTest, FlatteningAtFractionalScalesMovesNoPixel) {
+  launch({1026, 770});
+  for (double scale : {1.25, 1.5}) {
+    SCOPED_TRACE(scale);
+    backend->setScreenScale(scale);
+    backend->setWindowScale(scale);
+    advance(0.1);
+    auto view = paint();
+    view->prepareShape(PaintShape::Square);
+    screen()->updateColors();
+    ASSERT_EQ(view->bezierRect.origin, (Point{337, 209}));
+    // A long stroke from corner to corner, flattened twice on the way.
+    touch(TouchPhase::Began, {345, 217});
+    for (int k = 1; k < 27; ++k) drag({345.0 + 13 * k, 217.0 + 5 * k});
+    ASSERT_TRUE(view->cachedImage);
+    auto before = ui::Compositor::snapshot(*window(), scale);
+
+    // Paint kept to a corner of the box flattens it again and again, each time
+    // after a full redraw, as every layout pass asks for.
+    const Rect corner{598, 478, 82, 68};
+    const int flattenings = 300;
+    for (int n = 0; n < flattenings; ++n) {
+      for (int k = 0; k < 13; ++k) drag({632.0 + (n * 13 + k) % 14, 512});
+      view->setNeedsDisplay();
+    }
+    touch(TouchPhase::Ended, {632, 512});
+    auto after = ui::Compositor::snapshot(*window(), scale);
+    ASSERT_TRUE(before && after);
+    int moved = 0;
+    for (int y = 0; y < after->pixelHeight(); ++y) {
+      for (int x = 0; x < after->pixelWidth(); ++x) {
+        if (corner.contains({(x + 0.5) / scale, (y + 0.5) / scale})) continue;
+        if (after->pixel(x, y) != before->pixel(x, y)) ++moved;
+      }
+    }
+    EXPECT_EQ(moved, 0) << "pixels changed outside the corner painted over";
+  }
+}
+
 }  // namespace
