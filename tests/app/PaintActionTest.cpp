@@ -47,8 +47,12 @@ class PaintActionTest : public AppHarness {
 };
 
 TEST_F(PaintActionTest, ShapesSitCentredWithTheWorkedValues) {
-  launch({1024, 768});
+  {
+    ScriptedRandom random({1.0}, ScriptedRandom::Exhausted::RepeatLast);  // a triangle
+    launch({1024, 768});
+  }
   auto view = paint();
+  EXPECT_EQ(view->bezierRect, (Rect{336, 236, 352, 296})) << "the first shape is drawn at random";
   view->prepareShape(PaintShape::Square);
   EXPECT_EQ(view->bezierRect, (Rect{336, 208, 352, 352}));
   EXPECT_EQ(view->currentBezierPath().lineWidth(), 4);
@@ -165,7 +169,10 @@ TEST_F(PaintActionTest, EveryTouchPostponesTheWipeWhichComesTwoToThreeSecondsLat
   view->handleTouches({});
   EXPECT_FALSE(view->resetTimer) << "an empty set changes nothing";
 
-  touch(TouchPhase::Began, {500, 400});
+  paintThirteen();
+  touch(TouchPhase::Ended, {620, 300});
+  touch(TouchPhase::Began, {500, 400});  // the fourteenth: the wipe has flattened paint to clear
+  ASSERT_TRUE(view->cachedImage);
   auto timer = view->resetTimer;
   ASSERT_TRUE(timer);
   EXPECT_EQ(timer->tolerance(), 1.0);
@@ -186,6 +193,7 @@ TEST_F(PaintActionTest, EveryTouchPostponesTheWipeWhichComesTwoToThreeSecondsLat
   EXPECT_FALSE(view->resetTimer);
   EXPECT_EQ(view->bezierRect, (Rect{336, 236, 352, 296}));
   EXPECT_EQ(pixelAt({500, 400}), kWhite);
+  EXPECT_EQ(pixelAt({352, 300}), kWhite) << "the flattened paint is wiped too";
 }
 
 TEST_F(PaintActionTest, AWipeWithRandomColoursPicksANewHueAtTheSameSaturationAndBrightness) {
