@@ -47,8 +47,12 @@ class PaintActionTest : public AppHarness {
 };
 
 TEST_F(PaintActionTest, ShapesSitCentredWithTheWorkedValues) {
-  launch({1024, 768});
+  {
+    ScriptedRandom random({1.0}, ScriptedRandom::Exhausted::RepeatLast);  // a triangle
+    launch({1024, 768});
+  }
   auto view = paint();
+  EXPECT_EQ(view->bezierRect, (Rect{336, 236, 352, 296})) << "the first shape is drawn at random";
   view->prepareShape(PaintShape::Square);
   EXPECT_EQ(view->bezierRect, (Rect{336, 208, 352, 352}));
   EXPECT_EQ(view->currentBezierPath().lineWidth(), 4);
@@ -165,7 +169,10 @@ TEST_F(PaintActionTest, EveryTouchPostponesTheWipeWhichComesTwoToThreeSecondsLat
   view->handleTouches({});
   EXPECT_FALSE(view->resetTimer) << "an empty set changes nothing";
 
-  touch(TouchPhase::Began, {500, 400});
+  paintThirteen();
+  touch(TouchPhase::Ended, {620, 300});
+  touch(TouchPhase::Began, {500, 400});  // the fourteenth: the wipe has flattened paint to clear
+  ASSERT_TRUE(view->cachedImage);
   auto timer = view->resetTimer;
   ASSERT_TRUE(timer);
   EXPECT_EQ(timer->tolerance(), 1.0);
@@ -186,6 +193,7 @@ TEST_F(PaintActionTest, EveryTouchPostponesTheWipeWhichComesTwoToThreeSecondsLat
   EXPECT_FALSE(view->resetTimer);
   EXPECT_EQ(view->bezierRect, (Rect{336, 236, 352, 296}));
   EXPECT_EQ(pixelAt({500, 400}), kWhite);
+  EXPECT_EQ(pixelAt({352, 300}), kWhite) << "the flattened paint is wiped too";
 }
 
 TEST_F(PaintActionTest, AWipeWithRandomColoursPicksANewHueAtTheSameSaturationAndBrightness) {
@@ -254,6 +262,48 @@ TEST_F(PaintActionTest, FlatteningAtScaleTwoKeepsEveryPixel) {
   EXPECT_EQ(image->pixelWidth(), 704);
   EXPECT_EQ(image->pixel(32, 184), kGrey);
   EXPECT_EQ(pixelAt({352, 300}), kGrey);
+}
+
+// The box's corner falls between device pixels at these scales. The flattened
+// paint must come back on the very pixels it was taken from: a shift of a
+// fraction of a pixel blurs it, and every later flattening shifts it again.
+TEST_F(PaintActionTest, FlatteningAtFractionalScalesMovesNoPixel) {
+  launch({1026, 770});
+  for (double scale : {1.25, 1.5}) {
+    SCOPED_TRACE(scale);
+    backend->setScreenScale(scale);
+    backend->setWindowScale(scale);
+    advance(0.1);
+    auto view = paint();
+    view->prepareShape(PaintShape::Square);
+    screen()->updateColors();
+    ASSERT_EQ(view->bezierRect.origin, (Point{337, 209}));
+    // A long stroke from corner to corner, flattened twice on the way.
+    touch(TouchPhase::Began, {345, 217});
+    for (int k = 1; k < 27; ++k) drag({345.0 + 13 * k, 217.0 + 5 * k});
+    ASSERT_TRUE(view->cachedImage);
+    auto before = ui::Compositor::snapshot(*window(), scale);
+
+    // Paint kept to a corner of the box flattens it again and again, each time
+    // after a full redraw, as every layout pass asks for.
+    const Rect corner{598, 478, 82, 68};
+    const int flattenings = 300;
+    for (int n = 0; n < flattenings; ++n) {
+      for (int k = 0; k < 13; ++k) drag({632.0 + (n * 13 + k) % 14, 512});
+      view->setNeedsDisplay();
+    }
+    touch(TouchPhase::Ended, {632, 512});
+    auto after = ui::Compositor::snapshot(*window(), scale);
+    ASSERT_TRUE(before && after);
+    int moved = 0;
+    for (int y = 0; y < after->pixelHeight(); ++y) {
+      for (int x = 0; x < after->pixelWidth(); ++x) {
+        if (corner.contains({(x + 0.5) / scale, (y + 0.5) / scale})) continue;
+        if (after->pixel(x, y) != before->pixel(x, y)) ++moved;
+      }
+    }
+    EXPECT_EQ(moved, 0) << "pixels changed outside the corner painted over";
+  }
 }
 
 }  // namespace

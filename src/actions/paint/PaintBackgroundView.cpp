@@ -92,19 +92,22 @@ void PaintBackgroundView::rearmResetTimer() {
 
 void PaintBackgroundView::flatten() {
   double scale = ui::Screen::mainScale();
-  int x = static_cast<int>(std::lround(bezierRect.minX() * scale));
-  int y = static_cast<int>(std::lround(bezierRect.minY() * scale));
-  int w = static_cast<int>(std::lround(bezierRect.width() * scale));
-  int h = static_cast<int>(std::lround(bezierRect.height() * scale));
+  // Every device pixel the box touches: at a fractional scale its edges fall
+  // inside pixels, and the paint in those is kept too.
+  Rect part = bezierRect.integralAtScale(scale);
+  int w = static_cast<int>(std::lround(part.width() * scale));
+  int h = static_cast<int>(std::lround(part.height() * scale));
   // Only the pixels under the outline's box are kept, so only they are
   // rendered: the same pixels as cutting them out of a snapshot of the whole
   // view, for a fraction of the cost in a large window.
-  Rect part{x / scale, y / scale, w / scale, h / scale};
   if (auto snapshot = ui::Compositor::snapshot(*this, scale, part)) {
     if (snapshot->pixelWidth() != w || snapshot->pixelHeight() != h) {
       snapshot = snapshot->cropped(0, 0, w, h);
     }
-    if (snapshot) cachedImage = std::move(snapshot);
+    if (snapshot) {
+      cachedImage = std::move(snapshot);
+      cachedImageOrigin_ = part.origin;
+    }
   }
   points.clear();
 }
@@ -126,7 +129,9 @@ void PaintBackgroundView::draw(Rect) {
   BezierPath& outline = currentBezierPath();
   if (paintColor) paintColor->setStroke();
   outline.stroke();
-  if (cachedImage) cachedImage->drawAt(bezierRect.origin);
+  // Drawn back on the pixels it was taken from: anywhere else, even a fraction
+  // of a pixel off, it blurs and creeps a little further at every flattening.
+  if (cachedImage) cachedImage->drawAt(cachedImageOrigin_);
   if (paintColor) paintColor->setFill();
   outline.addClip();
   for (const Point& p : points) BezierPath::withOvalInRect({p.x, p.y, kBlobSize, kBlobSize}).fill();

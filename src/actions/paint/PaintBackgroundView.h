@@ -39,7 +39,8 @@ class PaintBackgroundView : public ui::View {
   // The outline's bounding rectangle, where the flattened paint goes.
   foundation::Rect bezierRect;
   std::shared_ptr<foundation::Timer> resetTimer;
-  // The earlier paint (and what lay under it), exactly covering bezierRect.
+  // The earlier paint (and what lay under it), covering bezierRect out to
+  // whole device pixels.
   std::shared_ptr<graphics::Image> cachedImage;
   std::optional<graphics::Color> paintColor;
   double timeBeforeReset = 2.0;
@@ -65,4 +66,7 @@ class PaintBackgroundView : public ui::View {
   void rearmResetTimer();
 
   std::optional<graphics::BezierPath> currentBezierPath_;
+  // Where cachedImage was taken from: bezierRect's corner moved out onto the
+  // device pixel grid, which at a fractional scale is not bezierRect's own.
+  foundation::Point cachedImageOrigin_;
 };

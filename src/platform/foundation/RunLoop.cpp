@@ -80,10 +80,22 @@ double RunLoop::nextDeadline() const {
     std::lock_guard lock(postedMutex_);
     if (!posted_.empty()) return now();
   }
-  double deadline = kForever;
-  for (const auto& t : timers_) deadline = std::min(deadline, t->valid_ ? t->deadline() : now());
-  if (frameWanted()) deadline = std::min(deadline, std::max(now(), lastFrame_ + frameInterval_));
-  return deadline;
+  // Each timer is due from its fire date to the end of its tolerance, a frame
+  // at its time only (an invalidated timer now, to be dropped). The latest
+  // wake that leaves nothing overdue gathers the most work into one; it comes
+  // at the last start due by then. So a tolerance only ever delays a timer to
+  // share a wake-up: with nothing else due it fires at its fire date.
+  double latest = kForever;
+  for (const auto& t : timers_) latest = std::min(latest, t->valid_ ? t->deadline() : now());
+  double frame = frameWanted() ? std::max(now(), lastFrame_ + frameInterval_) : kForever;
+  latest = std::min(latest, frame);
+  if (latest == kForever) return kForever;
+  double wake = frame <= latest ? frame : -kForever;
+  for (const auto& t : timers_) {
+    double start = t->valid_ ? t->fireDate_ : now();
+    if (start <= latest) wake = std::max(wake, start);
+  }
+  return wake;
 }
 
 void RunLoop::runPosted() {

@@ -73,7 +73,7 @@ class RunLoop {
   std::uint64_t identity() const { return identity_; }
 
  private:
-  double nextDeadline() const;  // absolute time of the next due work; +inf if none
+  double nextDeadline() const;  // absolute time of the next wake-up; +inf if none
   void runDue();
   void runPosted();
   void fireTimers();

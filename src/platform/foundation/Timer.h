@@ -9,7 +9,8 @@ namespace foundation {
 class RunLoop;
 
 // A one-shot timer on the main run loop. It fires once within
-// [fireDate, fireDate + tolerance], never early; invalidate() stops it for good.
+// [fireDate, fireDate + tolerance], never early, and late only to share a
+// wake-up with other work due by then; invalidate() stops it for good.
 // Its fire date may be moved while it is pending. The loop keeps a scheduled timer
 // alive, so the owner may hold it weakly.
 class Timer {

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "platform/foundation/DispatchQueue.h"
@@ -59,7 +62,59 @@ TEST_F(RunLoopTest, ATimerNeverFiresEarlyAndFiresWithinItsTolerance) {
   loop().advance(1.5);
   EXPECT_GE(firedAt, 2.0);
   EXPECT_LE(firedAt, 3.0);
+  EXPECT_DOUBLE_EQ(firedAt, 2.0) << "with nothing else due it is not late at all";
   EXPECT_FALSE(timer->isValid()) << "a one-shot timer is spent once fired";
+
+  // The tolerance lets it wait for work due within it, to share the wake-up,
+  // and never for work due beyond it.
+  std::vector<std::pair<std::string, double>> fired;
+  double start = loop().now();
+  auto record = [&](std::string name) {
+    return [&, name] { fired.emplace_back(name, loop().now() - start); };
+  };
+  loop().schedule(1.0, record("tolerant"), 1.0);
+  loop().schedule(1.6, record("strict"));
+  loop().advance(3.0);
+  ASSERT_EQ(fired.size(), 2u);
+  EXPECT_EQ(fired[0].first, "tolerant");
+  EXPECT_NEAR(fired[0].second, 1.6, 1e-9) << "together with the strict timer";
+  EXPECT_NEAR(fired[1].second, 1.6, 1e-9);
+
+  fired.clear();
+  start = loop().now();
+  loop().schedule(1.0, record("tolerant"), 1.0);
+  loop().schedule(2.5, record("beyond"));
+  loop().advance(3.0);
+  ASSERT_EQ(fired.size(), 2u);
+  EXPECT_NEAR(fired[0].second, 1.0, 1e-9) << "nothing to share within its tolerance";
+  EXPECT_NEAR(fired[1].second, 2.5, 1e-9);
+}
+
+// Sleeps as a window system's event queue does when no input comes.
+class SleepingSource : public foundation::EventSource {
+ public:
+  void waitAndDispatch(double seconds) override {
+    std::this_thread::sleep_for(std::chrono::duration<double>(std::min(seconds, 5.0)));
+  }
+  void wake() override {}
+};
+
+TEST(RunLoopOnTheRealClockTest, ATimerWithNothingToShareItsWakeUpIsNotKeptWaiting) {
+  RunLoop loop(std::make_shared<foundation::SteadyClock>());
+  loop.setEventSource(std::make_shared<SleepingSource>());
+  double start = loop.now();
+  double firedAfter = -1;
+  loop.schedule(
+      0.2,
+      [&] {
+        firedAfter = loop.now() - start;
+        loop.stop();
+      },
+      1.0);
+  loop.run();
+  EXPECT_GE(firedAfter, 0.2);
+  // Waiting out the tolerance would make it 1.2 s; the margin is for a loaded machine.
+  EXPECT_LT(firedAfter, 0.9);
 }
 
 TEST_F(RunLoopTest, MovingTheFireDateReschedulesAndInvalidationCancels) {
