@@ -154,6 +154,50 @@ TEST_F(ChoicesTest, TheKeyboardMovesTheFocusFromTheCurrentActionPicksAndCancels)
   EXPECT_EQ(Defaults::currentAction(), 4);
 }
 
+TEST_F(ChoicesTest, WhileTheSheetComesOrGoesNothingTakesInputAndAfterwardsAllDoes) {
+  launch();
+  auto dot = touchDot();
+  auto place = dot->center();
+  auto menuCommand = [&] { key(ui::Key::Character, "l", ui::Modifier::Command); };
+
+  menuCommand();
+  ASSERT_TRUE(presented());
+  advance(0.05);
+  tap(place);
+  advance(0.1);
+  EXPECT_EQ(dot->center(), place) << "a tap as the sheet comes stays off the dot under it";
+  EXPECT_EQ(dot->dotColor, App::baseColor());
+  advance(0.1);
+  ASSERT_TRUE(choices());
+
+  key(ui::Key::Escape);
+  advance(0.05);
+  tap(place);
+  advance(0.2);
+  EXPECT_FALSE(presented());
+  EXPECT_EQ(dot->center(), place) << "a tap as the sheet goes stays off the dot it uncovers";
+
+  menuCommand();
+  advance(0.3);
+  key(ui::Key::Return);  // picks Touch, the focused row
+  auto installed = master()->currentActionViewController;
+  ASSERT_NE(installed, nullptr);
+  advance(0.05);
+  key(ui::Key::Return);
+  menuCommand();
+  advance(0.3);
+  EXPECT_EQ(master()->currentActionViewController, installed) << "one pick, one install";
+  EXPECT_FALSE(presented()) << "the menu command during the fade went nowhere";
+
+  dot = touchDot();
+  place = dot->center();
+  tap(place);
+  advance(0.2);
+  EXPECT_NE(dot->center(), place) << "once the sheet is gone the dot answers again";
+  menuCommand();
+  EXPECT_TRUE(presented()) << "and so do the keys";
+}
+
 TEST_F(ChoicesTest, ATapOnARowPicksItAndTheCancelControlCloses) {
   launch({1024, 768});
   auto c = open();
