@@ -45,8 +45,9 @@ std::shared_ptr<ui::ViewController> makeChoicesScene() {
   auto choices = foundation::create<ChoicesViewController>();
   auto navigation = foundation::create<ui::NavigationController>(choices);
   navigation->setTitle(Localize::choices());
-  auto cancel = foundation::create<ui::Button>(foundation::Rect{0, 0, 96, 36});
+  auto cancel = foundation::create<ui::Button>();
   cancel->setTitle(Localize::cancel());
+  cancel->sizeToFit();  // translations run longer than "Cancel"
   cancel->addTarget(choices, &ChoicesViewController::cancel, ui::ControlEvent::TouchUpInside);
   navigation->setLeadingBarItem(cancel);
   return navigation;

@@ -1,9 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "actions/touch/TouchActionViewController.h"
 #include "app/AppHarness.h"
 #include "choices/ChoicesViewController.h"
+#include "platform/foundation/Localization.h"
+#include "platform/graphics/TextLayout.h"
 #include "platform/motion/MotionManager.h"
+#include "platform/ui/Button.h"
 #include "platform/ui/NavigationController.h"
 #include "settings/Defaults.h"
 #include "shared/App.h"
@@ -152,6 +161,101 @@ TEST_F(ChoicesTest, TheKeyboardMovesTheFocusFromTheCurrentActionPicksAndCancels)
   advance(0.5);
   EXPECT_FALSE(presented());
   EXPECT_EQ(Defaults::currentAction(), 4);
+}
+
+TEST_F(ChoicesTest, WhileTheSheetComesOrGoesNothingTakesInputAndAfterwardsAllDoes) {
+  launch();
+  auto dot = touchDot();
+  auto place = dot->center();
+  auto menuCommand = [&] { key(ui::Key::Character, "l", ui::Modifier::Command); };
+
+  menuCommand();
+  ASSERT_TRUE(presented());
+  advance(0.05);
+  tap(place);
+  advance(0.1);
+  EXPECT_EQ(dot->center(), place) << "a tap as the sheet comes stays off the dot under it";
+  EXPECT_EQ(dot->dotColor, App::baseColor());
+  advance(0.1);
+  ASSERT_TRUE(choices());
+
+  key(ui::Key::Escape);
+  advance(0.05);
+  tap(place);
+  advance(0.2);
+  EXPECT_FALSE(presented());
+  EXPECT_EQ(dot->center(), place) << "a tap as the sheet goes stays off the dot it uncovers";
+
+  menuCommand();
+  advance(0.3);
+  key(ui::Key::Return);  // picks Touch, the focused row
+  auto installed = master()->currentActionViewController;
+  ASSERT_NE(installed, nullptr);
+  advance(0.05);
+  key(ui::Key::Return);
+  menuCommand();
+  advance(0.3);
+  EXPECT_EQ(master()->currentActionViewController, installed) << "one pick, one install";
+  EXPECT_FALSE(presented()) << "the menu command during the fade went nowhere";
+
+  dot = touchDot();
+  place = dot->center();
+  tap(place);
+  advance(0.2);
+  EXPECT_NE(dot->center(), place) << "once the sheet is gone the dot answers again";
+  menuCommand();
+  EXPECT_TRUE(presented()) << "and so do the keys";
+}
+
+// Runs the test in German and leaves the process's language as it found it.
+class GermanChoicesTest : public ChoicesTest {
+ protected:
+  void SetUp() override {
+    for (const char* name : kVariables) {
+      const char* value = std::getenv(name);
+      saved_.emplace_back(value ? std::optional<std::string>(value) : std::nullopt);
+      unsetenv(name);
+    }
+    savedLocale_ = std::setlocale(LC_ALL, nullptr);
+    // glibc ignores LANGUAGE under the plain C locale.
+    setenv("LANG", "C.UTF-8", 1);
+    setenv("LANGUAGE", "de", 1);
+    foundation::Localization::bind("tamarock", TAMAROCK_TEST_LOCALE_DIR);
+    ChoicesTest::SetUp();
+  }
+  void TearDown() override {
+    ChoicesTest::TearDown();
+    for (std::size_t i = 0; i < std::size(kVariables); ++i) {
+      saved_[i] ? setenv(kVariables[i], saved_[i]->c_str(), 1) : unsetenv(kVariables[i]);
+    }
+    std::setlocale(LC_ALL, savedLocale_.c_str());
+  }
+  static constexpr const char* kVariables[] = {"LANG", "LANGUAGE", "LC_ALL", "LC_MESSAGES"};
+  std::vector<std::optional<std::string>> saved_;
+  std::string savedLocale_;
+};
+
+TEST_F(GermanChoicesTest, TheCancelControlFitsItsLongerTitleInTheNarrowestWindow) {
+  launch({360, 480});
+  open();
+  auto nav = std::dynamic_pointer_cast<ui::NavigationController>(presented());
+  auto cancel = std::dynamic_pointer_cast<ui::Button>(nav->leadingBarItem());
+  ASSERT_TRUE(cancel);
+  EXPECT_EQ(cancel->title(), "Abbrechen");
+  window()->layoutIfNeeded();
+  auto layout = cancel->titleLayout();
+  EXPECT_FALSE(layout.isEllipsized());
+  EXPECT_LE(layout.size().width, cancel->bounds().width());
+  EXPECT_GE(cancel->bounds().width(), cancel->intrinsicSize().width)
+      << "sized to its title and its margins, not to the English one";
+  auto frame = cancel->frame();
+  EXPECT_GE(frame.minX(), 0);
+  EXPECT_LE(frame.maxX(), 360);
+  EXPECT_GE(frame.minY(), 0);
+  EXPECT_LE(frame.maxY(), ui::NavigationController::kBarHeight);
+  tap(cancel->convertToWindow(cancel->bounds().center()));
+  advance(0.5);
+  EXPECT_FALSE(presented());
 }
 
 TEST_F(ChoicesTest, ATapOnARowPicksItAndTheCancelControlCloses) {

@@ -101,13 +101,19 @@ TEST_F(ConnectActionTest, OnlyADotOffTheLineMovesIt) {
 TEST_F(ConnectActionTest, PressingDotsOneAfterAnotherFollowsTheTable) {
   launch({1024, 768});
   expectLine(1, 3);
-  tap(centre(0));
+  // Each pressed dot is back in its resting grey once released, not left light grey.
+  auto press = [&](std::int64_t number) {
+    tap(centre(number));
+    EXPECT_EQ(dots().at(number)->dotColor, dots().at(number)->connectDotColor) << number;
+    EXPECT_EQ(pixelAt(centre(number)), argb(142, 142, 147)) << number;
+  };
+  press(0);
   expectLine(3, 0);
-  tap(centre(1));
+  press(1);
   expectLine(0, 1);
-  tap(centre(3));
+  press(3);
   expectLine(1, 3);
-  tap(centre(2));
+  press(2);
   expectLine(3, 2);
 }
 
@@ -138,15 +144,22 @@ TEST_F(ConnectActionTest, TheLineIsDrawnInGreyBetweenItsDotsAndNowhereElse) {
   EXPECT_GT(checked, 0);
 }
 
-TEST_F(ConnectActionTest, ADotHighlightsWhileHeldAndReleasingOffItChangesNothing) {
+TEST_F(ConnectActionTest, ADotHighlightsWhileHeldAndReleasingOffItOrACancelChangesNothing) {
   launch({1024, 768});
   auto dot = dots().at(0);
   Point c = dot->center();
   touch(ui::TouchPhase::Began, c);
   EXPECT_EQ(dot->dotColor, App::highlightColor());
+  EXPECT_EQ(pixelAt(c), argb(174, 174, 178));
   touch(ui::TouchPhase::Moved, {c.x + 300, c.y});
   touch(ui::TouchPhase::Ended, {c.x + 300, c.y});
   EXPECT_EQ(dot->dotColor, dot->connectDotColor);
+  expectLine(1, 3);
+
+  touch(ui::TouchPhase::Began, c);
+  touch(ui::TouchPhase::Cancelled, c);
+  EXPECT_EQ(dot->dotColor, dot->connectDotColor);
+  EXPECT_EQ(pixelAt(c), argb(142, 142, 147));
   expectLine(1, 3);
 }
 

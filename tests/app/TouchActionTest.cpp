@@ -67,6 +67,16 @@ TEST_F(TouchActionTest, ReleasingOffTheDotOrACancelOnlyRecolours) {
   advance(0.2);
   EXPECT_EQ(d->center(), start);
   EXPECT_EQ(d->dotColor, App::baseColor());
+  EXPECT_EQ(pixelAt(start), argb(142, 142, 147)) << "not left light grey";
+
+  // The system cancels a held touch too: here the choices open over the dot.
+  touch(ui::TouchPhase::Began, start);
+  ASSERT_EQ(d->dotColor, App::highlightColor());
+  master()->showChoices(nullptr);
+  touch(ui::TouchPhase::Ended, start);
+  advance(0.3);
+  EXPECT_EQ(d->center(), start);
+  EXPECT_EQ(d->dotColor, App::baseColor());
 }
 
 TEST_F(TouchActionTest, RandomColoursGiveEachRestANewHueAtTheScreensSaturationAndBrightness) {

@@ -63,6 +63,7 @@ TextLayout::TextLayout(std::string utf8, double pointSize, bool bold) {
 }
 
 void TextLayout::setMaxWidth(double points) {
+  pango_layout_set_height(layout_.get(), -1);  // one line
   if (std::isfinite(points) && points > 0) {
     pango_layout_set_width(layout_.get(), pango_units_from_double(std::min(points, kMaxWidth)));
     pango_layout_set_ellipsize(layout_.get(), PANGO_ELLIPSIZE_END);
@@ -70,6 +71,41 @@ void TextLayout::setMaxWidth(double points) {
     pango_layout_set_width(layout_.get(), -1);
     pango_layout_set_ellipsize(layout_.get(), PANGO_ELLIPSIZE_NONE);
   }
+}
+
+void TextLayout::setWrapWidth(double points, int maxLines) {
+  if (std::isfinite(points) && points > 0) {
+    pango_layout_set_width(layout_.get(), pango_units_from_double(std::min(points, kMaxWidth)));
+  } else {
+    pango_layout_set_width(layout_.get(), -1);
+  }
+  pango_layout_set_wrap(layout_.get(), PANGO_WRAP_WORD_CHAR);
+  // A negative height counts lines; Pango ellipsizes the last one it keeps.
+  pango_layout_set_height(layout_.get(), maxLines > 0 ? -maxLines : -1);
+  pango_layout_set_ellipsize(layout_.get(),
+                             maxLines > 0 ? PANGO_ELLIPSIZE_END : PANGO_ELLIPSIZE_NONE);
+}
+
+void TextLayout::setAlignment(Alignment alignment) {
+  switch (alignment) {
+    case Alignment::Left:
+      pango_layout_set_alignment(layout_.get(), PANGO_ALIGN_LEFT);
+      break;
+    case Alignment::Center:
+      pango_layout_set_alignment(layout_.get(), PANGO_ALIGN_CENTER);
+      break;
+    case Alignment::Right:
+      pango_layout_set_alignment(layout_.get(), PANGO_ALIGN_RIGHT);
+      break;
+  }
+}
+
+int TextLayout::lineCount() const {
+  return pango_layout_get_line_count(layout_.get());
+}
+
+bool TextLayout::isEllipsized() const {
+  return pango_layout_is_ellipsized(layout_.get());
 }
 
 foundation::Size TextLayout::size() const {

@@ -20,12 +20,24 @@ class TextLayout {
  public:
   TextLayout(std::string utf8, double pointSize, bool bold = false);
 
+  enum class Alignment { Left, Center, Right };
+
   // Text wider than this is cut at the end with an ellipsis; zero, negative
   // or non-finite widths lift the limit.
   void setMaxWidth(double points);
+  // Text wider than this wraps onto further lines, between words where it
+  // can and inside a word only when the word alone is wider. With maxLines
+  // above zero the text stops after that many lines with an ellipsis.
+  // Widths are taken as by setMaxWidth.
+  void setWrapWidth(double points, int maxLines = 0);
+  // How lines sit within the width set above; Left unless set.
+  void setAlignment(Alignment alignment);
 
   foundation::Size size() const;  // logical extents, in points
   double baseline() const;        // from the top, in points
+  int lineCount() const;
+  // Whether some of the text was left out for an ellipsis.
+  bool isEllipsized() const;
 
   // In GraphicsContext::current(); nothing happens without one.
   void drawAt(foundation::Point topLeft, Color color) const;

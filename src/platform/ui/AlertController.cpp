@@ -84,6 +84,10 @@ bool AlertController::keyPressed(const KeyEvent& event) {
     case Key::Right:
       moveFocus(1, false);
       break;
+    case Key::Up:
+    case Key::Down:
+      if (alertView()->buttonsStacked()) moveFocus(event.key == Key::Up ? -1 : 1, false);
+      break;
     case Key::Return:
     case Key::Space:
       // A held key would otherwise choose again on whatever comes next.

@@ -12,13 +12,15 @@
 
 namespace ui {
 
-// A modal question with a title, a message and a row of buttons, one per
-// action in the order they were added; presented as a sheet, so it shows as a
-// card over the dimmed window. Choosing an action, by tap or by keyboard,
-// dismisses the alert and then runs the action's handler; only the first
-// choice counts. Keyboard: Escape chooses the cancel action (if there is
-// one); Tab and Shift+Tab cycle the focus through the buttons, Left and Right
-// move it and stop at the ends; Return or Space chooses the focused one.
+// A modal question with a title, a message and a button per action in the
+// order they were added (in a row, or stacked when the row would not fit);
+// presented as a sheet, so it shows as a card over the dimmed window.
+// Choosing an action, by tap or by keyboard, dismisses the alert and then
+// runs the action's handler; only the first choice counts. Keyboard: Escape
+// chooses the cancel action (if there is one); Tab and Shift+Tab cycle the
+// focus through the buttons, Left and Right (Up and Down too when the
+// buttons are stacked) move it and stop at the ends; Return or Space chooses
+// the focused one.
 // Focus starts on the cancel action, else on the first, so that a stray
 // Return never picks anything but the safe answer.
 class AlertController : public ViewController {

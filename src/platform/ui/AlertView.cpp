@@ -52,10 +52,12 @@ AlertView::AlertView(const std::string& title, const std::string& message,
   title_->setBold(true);
   title_->setPointSize(kTitleSize);
   title_->setAlignment(Label::Alignment::Center);
+  title_->setNumberOfLines(0);
   message_ = foundation::create<Label>();
   message_->setText(message);
   message_->setPointSize(kMessageSize);
   message_->setAlignment(Label::Alignment::Center);
+  message_->setNumberOfLines(0);
   for (const auto& item : buttons) {
     auto button = foundation::create<Button>();
     button->setTitle(item.title);
@@ -71,17 +73,28 @@ void AlertView::didCreate() {
   for (const auto& button : buttons_) addSubview(button);
 }
 
-Size AlertView::cardSize() const {
-  Size title = title_->intrinsicSize();
-  Size message = message_->intrinsicSize();
+double AlertView::cardWidth() const {
   double widest = 0;
   for (const auto& b : buttons_) widest = std::max(widest, b->intrinsicSize().width);
-  double width =
-      std::max({kMinimumCardWidth, title.width + 2 * kPadding, message.width + 2 * kPadding,
-                widest * static_cast<double>(buttons_.size())});
-  width = std::min(width, std::max(0.0, bounds().width() - 2 * kWindowMargin));
-  double height = kPadding + title.height + kTitleGap + message.height + kPadding +
-                  (buttons_.empty() ? 0 : kButtonHeight);
+  double width = std::max({kMinimumCardWidth, title_->intrinsicSize().width + 2 * kPadding,
+                           message_->intrinsicSize().width + 2 * kPadding,
+                           widest * static_cast<double>(buttons_.size())});
+  return std::min(width, std::max(0.0, bounds().width() - 2 * kWindowMargin));
+}
+
+bool AlertView::stacks(double cardWidth) const {
+  if (buttons_.size() < 2) return false;
+  double share = cardWidth / static_cast<double>(buttons_.size());
+  return std::any_of(buttons_.begin(), buttons_.end(),
+                     [share](const auto& b) { return b->intrinsicSize().width > share; });
+}
+
+Size AlertView::cardSize() const {
+  double width = cardWidth();
+  double inner = std::max(0.0, width - 2 * kPadding);
+  double rows = stacks(width) ? static_cast<double>(buttons_.size()) : (buttons_.empty() ? 0 : 1);
+  double height = kPadding + title_->sizeThatFits(inner).height + kTitleGap +
+                  message_->sizeThatFits(inner).height + kPadding + rows * kButtonHeight;
   return {width, height};
 }
 
@@ -100,19 +113,23 @@ void AlertView::setFocusedIndex(std::optional<std::size_t> index) {
 
 void AlertView::layoutSubviews() {
   Rect card = cardFrame();
-  double inner = card.width() - 2 * kPadding;
+  double inner = std::max(0.0, card.width() - 2 * kPadding);
   double y = card.minY() + kPadding;
-  double titleHeight = title_->intrinsicSize().height;
+  double titleHeight = title_->sizeThatFits(inner).height;
   title_->setFrame({card.minX() + kPadding, y, inner, titleHeight});
   y += titleHeight + kTitleGap;
-  double messageHeight = message_->intrinsicSize().height;
+  double messageHeight = message_->sizeThatFits(inner).height;
   message_->setFrame({card.minX() + kPadding, y, inner, messageHeight});
   if (!buttons_.empty()) {
-    double width = card.width() / static_cast<double>(buttons_.size());
-    double top = card.maxY() - kButtonHeight;
+    auto count = static_cast<double>(buttons_.size());
+    bool stacked = stacks(card.width());
+    double width = stacked ? card.width() : card.width() / count;
+    double top = card.maxY() - (stacked ? count : 1) * kButtonHeight;
     for (std::size_t i = 0; i < buttons_.size(); ++i) {
+      auto step = static_cast<double>(i);
       buttons_[i]->setFrame(
-          {card.minX() + width * static_cast<double>(i), top, width, kButtonHeight});
+          stacked ? Rect{card.minX(), top + step * kButtonHeight, width, kButtonHeight}
+                  : Rect{card.minX() + width * step, top, width, kButtonHeight});
     }
   }
   setNeedsDisplay();
@@ -127,16 +144,18 @@ void AlertView::draw(Rect rect) {
   context->setFillColor(graphics::Color::systemBackground());
   roundedRect(card, kCornerRadius).fill();
   if (buttons_.empty()) return;
-  // Hairlines above the row of buttons and between them, as on the platform.
-  double top = card.maxY() - kButtonHeight;
+  // Hairlines above the buttons and between them, as on the platform.
   graphics::BezierPath lines;
-  lines.moveTo({card.minX(), top});
-  lines.lineTo({card.maxX(), top});
-  double width = card.width() / static_cast<double>(buttons_.size());
-  for (std::size_t i = 1; i < buttons_.size(); ++i) {
-    double x = card.minX() + width * static_cast<double>(i);
-    lines.moveTo({x, top});
-    lines.lineTo({x, card.maxY()});
+  bool stacked = stacks(card.width());
+  for (std::size_t i = 0; i < buttons_.size(); ++i) {
+    Rect b = buttons_[i]->frame();
+    if (i == 0 || stacked) {
+      lines.moveTo({card.minX(), b.minY()});
+      lines.lineTo({card.maxX(), b.minY()});
+    } else {
+      lines.moveTo({b.minX(), b.minY()});
+      lines.lineTo({b.minX(), b.maxY()});
+    }
   }
   lines.setLineWidth(1);
   context->setStrokeColor(graphics::Color::separator());

@@ -12,9 +12,13 @@
 namespace ui {
 
 // The face of an alert: a rounded card centred in the view, with the title,
-// the message and one row of buttons, and a ring around the button that has
-// the keyboard focus. The rest of the view is clear, so what the alert is
-// shown over stays visible around the card.
+// the message and the buttons, and a ring around the button that has the
+// keyboard focus. The card grows to show the title and the message each on
+// one line where the view is wide enough; in a narrower view they wrap onto
+// as many lines as they need. The buttons stand in one row when every title
+// fits in its share of the card, else one above the other in the same order,
+// as the platform's alerts do. The rest of the view is clear, so what the
+// alert is shown over stays visible around the card.
 class AlertView : public View {
  public:
   struct ButtonSpec {
@@ -34,6 +38,8 @@ class AlertView : public View {
   const std::vector<std::shared_ptr<Button>>& buttons() const { return buttons_; }
   // In this view's coordinates.
   foundation::Rect cardFrame() const;
+  // Whether the buttons stand one above the other rather than in a row.
+  bool buttonsStacked() const { return stacks(cardWidth()); }
 
   std::optional<std::size_t> focusedIndex() const { return focused_; }
   void setFocusedIndex(std::optional<std::size_t> index);
@@ -43,6 +49,8 @@ class AlertView : public View {
 
  private:
   void didCreate() override;
+  double cardWidth() const;
+  bool stacks(double cardWidth) const;
   foundation::Size cardSize() const;
 
   std::shared_ptr<Label> title_;

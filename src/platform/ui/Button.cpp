@@ -45,15 +45,21 @@ foundation::Size Button::intrinsicSize() const {
           std::ceil(text.height) + 2 * kVerticalMargin};
 }
 
+void Button::sizeToFit() {
+  setFrame({frame().origin, intrinsicSize()});
+}
+
+graphics::TextLayout Button::titleLayout() const {
+  graphics::TextLayout layout(title_, pointSize_, bold_);
+  if (layout.size().width > bounds().width()) layout.setMaxWidth(bounds().width());
+  return layout;
+}
+
 void Button::draw(foundation::Rect rect) {
   (void)rect;
   if (title_.empty()) return;
-  graphics::TextLayout layout(title_, pointSize_, bold_);
+  graphics::TextLayout layout = titleLayout();
   foundation::Size size = layout.size();
-  if (size.width > bounds().width()) {
-    layout.setMaxWidth(bounds().width());
-    size = layout.size();
-  }
   graphics::Color tint = tintColor();
   if (!isEnabled()) {
     tint = tint.withAlpha(tint.alpha() * kDisabledAlpha);

@@ -6,6 +6,10 @@
 #include "platform/graphics/Color.h"
 #include "platform/ui/Control.h"
 
+namespace graphics {
+class TextLayout;
+}
+
 namespace ui {
 
 // A borderless text button in the tint colour. A completed tap sends
@@ -27,6 +31,11 @@ class Button : public Control {
 
   // The title's size with a comfortable margin around it, in whole points.
   foundation::Size intrinsicSize() const;
+  // Takes the intrinsic size, keeping the origin.
+  void sizeToFit();
+  // The title as it is drawn in the button's bounds: cut with an ellipsis
+  // when they are too narrow.
+  graphics::TextLayout titleLayout() const;
 
   void draw(foundation::Rect rect) override;
 

@@ -6,11 +6,17 @@
 #include "platform/graphics/Color.h"
 #include "platform/ui/View.h"
 
+namespace graphics {
+class TextLayout;
+}
+
 namespace ui {
 
-// One line of read-only text, vertically centred in the label's bounds and
-// cut with an ellipsis when it does not fit. The background stays clear, and
-// a label takes no touches of its own: they reach the view underneath.
+// Read-only text, vertically centred in the label's bounds. By default one
+// line, cut with an ellipsis when it does not fit; a label of more lines
+// wraps at its width, each line aligned on its own. The background stays
+// clear, and a label takes no touches of its own: they reach the view
+// underneath.
 class Label : public View {
  public:
   enum class Alignment { Left, Center, Right };
@@ -29,9 +35,19 @@ class Label : public View {
   void setTextColor(std::optional<graphics::Color> color);
   Alignment alignment() const { return alignment_; }
   void setAlignment(Alignment alignment);
+  // The most lines the text may take; 0 for as many as it needs. Negative
+  // counts as 0.
+  int numberOfLines() const { return numberOfLines_; }
+  void setNumberOfLines(int lines);
 
-  // The size the whole text takes, in points, rounded up to whole points.
+  // The size the whole text takes on one line, in points, rounded up to
+  // whole points.
   foundation::Size intrinsicSize() const;
+  // The size the text takes when it wraps at `width` within the number of
+  // lines, rounded up to whole points.
+  foundation::Size sizeThatFits(double width) const;
+  // The text as it is drawn in the label's bounds.
+  graphics::TextLayout textLayout() const;
 
   void draw(foundation::Rect rect) override;
 
@@ -41,6 +57,7 @@ class Label : public View {
   bool bold_ = false;
   std::optional<graphics::Color> textColor_;
   Alignment alignment_ = Alignment::Left;
+  int numberOfLines_ = 1;
 };
 
 }  // namespace ui

@@ -101,8 +101,14 @@ void Window::showPresented(const std::shared_ptr<ViewController>& controller, bo
     return;
   }
   dimming->setAlpha(0);
+  beginTransition();
+  std::weak_ptr<Window> weak = weakAs<Window>();
   ViewAnimation::animate(
-      kPresentDuration, [&] { dimming->setAlpha(1); }, [done](bool) { done(); });
+      kPresentDuration, [&] { dimming->setAlpha(1); },
+      [weak, done](bool) {
+        if (auto window = weak.lock()) window->endTransition();
+        done();
+      });
 }
 
 void Window::hidePresented(const std::shared_ptr<ViewController>& controller, bool animated,
@@ -124,10 +130,23 @@ void Window::hidePresented(const std::shared_ptr<ViewController>& controller, bo
     finish();
     return;
   }
-  // Nothing under a closing sheet is touchable until it is gone.
-  dimming->setUserInteractionEnabled(false);
+  // Nothing under a closing sheet takes input until it is gone.
+  beginTransition();
+  std::weak_ptr<Window> weak = weakAs<Window>();
   ViewAnimation::animate(
-      kPresentDuration, [&] { dimming->setAlpha(0); }, [finish](bool) { finish(); });
+      kPresentDuration, [&] { dimming->setAlpha(0); },
+      [weak, finish](bool) {
+        if (auto window = weak.lock()) window->endTransition();
+        finish();
+      });
+}
+
+void Window::beginTransition() {
+  ++transitions_;
+}
+
+void Window::endTransition() {
+  if (transitions_ > 0) --transitions_;
 }
 
 void Window::layoutSubviews() {
@@ -141,6 +160,9 @@ void Window::layoutSubviews() {
 
 void Window::sendTouch(const TouchEvent& event) {
   if (event.phase == TouchPhase::Began) {
+    // A fading sheet is in no state to take a touch, and what it covers or
+    // uncovers must not take one meant for the sheet.
+    if (isTransitioning()) return;
     if (touches_.count(event.id)) return;  // a duplicate down: keep the first
     auto hit = hitTest(event.location);
     if (!hit) return;
@@ -225,6 +247,9 @@ void Window::cancelAllTouches() {
 }
 
 void Window::sendKey(const KeyEvent& event) {
+  // Keys during a sheet's fade would reach whichever screen happens to be on
+  // top at that instant: they go to nobody instead.
+  if (isTransitioning()) return;
   if (Application::shared()->performKeyCommand(event)) return;
   std::shared_ptr<Responder> responder = topViewController();
   for (; responder; responder = responder->nextResponder()) {

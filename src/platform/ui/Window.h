@@ -44,6 +44,10 @@ class Window : public View {
                      std::function<void()> done);
   void hidePresented(const std::shared_ptr<ViewController>& controller, bool animated,
                      std::function<void()> done);
+  // While a presentation or dismissal is animating, the window takes no new
+  // touches and delivers no keys, as the platform ignores interaction events
+  // during its transitions.
+  bool isTransitioning() const { return transitions_ > 0; }
 
   // Input from the backend.
   void sendTouch(const TouchEvent& event);
@@ -81,6 +85,8 @@ class Window : public View {
   void deliver(const std::shared_ptr<TrackedTouch>& tracked, TouchPhase phase);
   void placePresented(ViewController& controller, bool sheet) const;
   void updateHover();
+  void beginTransition();
+  void endTransition();
 
   std::shared_ptr<WindowPeer> peer_;
   double scale_ = 1;
@@ -94,6 +100,7 @@ class Window : public View {
   std::weak_ptr<View> hovered_;
   std::size_t framesPresented_ = 0;
   bool visible_ = false;
+  int transitions_ = 0;
 };
 
 }  // namespace ui

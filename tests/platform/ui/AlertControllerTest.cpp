@@ -9,6 +9,7 @@
 
 #include "platform/foundation/RunLoop.h"
 #include "platform/graphics/Appearance.h"
+#include "platform/graphics/TextLayout.h"
 #include "platform/headless/HeadlessWindowPeer.h"
 #include "platform/ui/AlertController.h"
 #include "platform/ui/Application.h"
@@ -118,6 +119,109 @@ TEST_F(AlertControllerTest, ACentredCardOverTheDimmedWindowWithTheButtonsInOrder
   EXPECT_EQ(inCard, 0xffffffu);
   EXPECT_EQ(view->titleLabel()->text(), "Updates Available");
   EXPECT_EQ(view->messageLabel()->text(), "A new version of Tamarock is available!");
+}
+
+// Every title, message line and button title is laid out whole: no ellipsis,
+// and no wider or taller than the frame it is drawn in.
+void expectWhole(const graphics::TextLayout& layout, const ui::View& view,
+                 const std::string& what) {
+  EXPECT_FALSE(layout.isEllipsized()) << what;
+  EXPECT_LE(layout.size().width, view.bounds().width()) << what;
+  EXPECT_LE(layout.size().height, view.bounds().height()) << what;
+}
+
+TEST_F(AlertControllerTest, InTheNarrowestWindowNothingIsCutAndButtonsStackOnlyWhenNeeded) {
+  struct Texts {
+    const char* language;
+    std::string title, message;
+    std::vector<std::string> buttons;
+    bool stackedAt360;
+  };
+  const std::vector<Texts> languages{
+      {"en",
+       "Updates Available",
+       "A new version of Tamarock is available!",
+       {"Skip", "Cancel", "Download"},
+       false},
+      {"de",
+       "Updates verfügbar",
+       "Eine neue Version von Tamarock ist verfügbar!",
+       {"Überspringen", "Abbrechen", "Herunterladen"},
+       true},
+  };
+  key(Key::Escape);
+  advance(0.3);
+  chosen.clear();
+  for (const auto& texts : languages) {
+    for (double width : {360.0, 1024.0}) {
+      SCOPED_TRACE(std::string(texts.language) + " at " + std::to_string(width));
+      peer->resize({width, 480});
+      window->peerDidResize();
+      auto shown = foundation::create<AlertController>(texts.title, texts.message);
+      for (const auto& title : texts.buttons) {
+        shown->addAction(
+            {title,
+             title == texts.buttons[1] ? AlertAction::Style::Cancel : AlertAction::Style::Default,
+             [this](const AlertAction& a) { chosen.push_back(a.title()); }});
+      }
+      root->presentViewController(shown, false);
+      window->layoutIfNeeded();
+      auto view = shown->alertView();
+      Rect card = view->cardFrame();
+      EXPECT_GE(card.minX(), 16);
+      EXPECT_LE(card.maxX(), width - 16);
+      auto inCard = [&](const ui::View& v) {
+        return card.contains(v.frame().origin) && v.frame().maxX() <= card.maxX() &&
+               v.frame().maxY() <= card.maxY();
+      };
+      for (const auto& label : {view->titleLabel(), view->messageLabel()}) {
+        expectWhole(label->textLayout(), *label, label->text());
+        EXPECT_TRUE(inCard(*label)) << label->text();
+      }
+      EXPECT_LE(view->titleLabel()->frame().maxY(), view->messageLabel()->frame().minY());
+      // Wider windows give the sheet more room; whether the row fits there is
+      // for the frames below to show.
+      bool stacked = view->buttonsStacked();
+      if (width == 360) {
+        EXPECT_EQ(stacked, texts.stackedAt360);
+      }
+      const auto& buttons = view->buttons();
+      ASSERT_EQ(buttons.size(), 3u);
+      for (std::size_t i = 0; i < buttons.size(); ++i) {
+        EXPECT_EQ(buttons[i]->title(), texts.buttons[i]) << "in the order added";
+        expectWhole(buttons[i]->titleLayout(), *buttons[i], buttons[i]->title());
+        EXPECT_TRUE(inCard(*buttons[i])) << buttons[i]->title();
+        EXPECT_GE(buttons[i]->frame().minY(), view->messageLabel()->frame().maxY());
+        if (i == 0) continue;
+        Rect before = buttons[i - 1]->frame(), now = buttons[i]->frame();
+        if (stacked) {
+          EXPECT_EQ(now.minY(), before.maxY()) << "one below the other, in order";
+          EXPECT_EQ(now.minX(), card.minX());
+          EXPECT_EQ(now.width(), card.width());
+        } else {
+          EXPECT_EQ(now.minX(), before.maxX()) << "side by side, in order";
+          EXPECT_EQ(now.minY(), before.minY());
+        }
+      }
+      // The focus starts on Cancel and moves in the order shown.
+      EXPECT_EQ(shown->focusedIndex(), 1u);
+      key(stacked ? Key::Down : Key::Right);
+      EXPECT_EQ(shown->focusedIndex(), 2u);
+      key(stacked ? Key::Up : Key::Left);
+      key(stacked ? Key::Up : Key::Left);
+      EXPECT_EQ(shown->focusedIndex(), 0u);
+      key(Key::Tab);
+      EXPECT_EQ(shown->focusedIndex(), 1u);
+      // A tap on the last button chooses it, wherever it stands.
+      Point last = buttons[2]->convertToWindow(buttons[2]->bounds().center());
+      window->sendTouch({1, ui::TouchPhase::Began, last, 0});
+      window->sendTouch({1, ui::TouchPhase::Ended, last, 0.05});
+      advance(0.3);
+      EXPECT_EQ(chosen, std::vector<std::string>{texts.buttons[2]});
+      chosen.clear();
+      EXPECT_FALSE(root->presentedViewController());
+    }
+  }
 }
 
 TEST_F(AlertControllerTest, EscapeDismissesAndThenRunsTheCancelAction) {

@@ -8,6 +8,7 @@
 #include "platform/foundation/RunLoop.h"
 #include "platform/graphics/Appearance.h"
 #include "platform/graphics/Image.h"
+#include "platform/graphics/TextLayout.h"
 #include "platform/ui/Label.h"
 
 using foundation::Rect;
@@ -23,12 +24,13 @@ struct Ink {
   double midY() const { return (minY + maxY) / 2.0; }
 };
 
-// Where anything was painted in a view's content, at one pixel per point.
-Ink inkOf(ui::View& view) {
+// Where anything was painted in a view's content, at one pixel per point,
+// in the rows from `fromY` down.
+Ink inkOf(ui::View& view, int fromY = 0) {
   Ink ink;
   auto image = view.contentImage(1.0);
   if (!image) return ink;
-  for (int y = 0; y < image->pixelHeight(); ++y) {
+  for (int y = fromY; y < image->pixelHeight(); ++y) {
     for (int x = 0; x < image->pixelWidth(); ++x) {
       if ((image->pixel(x, y) >> 24) == 0) continue;
       ++ink.pixels;
@@ -88,6 +90,32 @@ TEST_F(LabelTest, TextTooWideIsCutAtTheEndWhateverTheAlignment) {
   // Right-aligned overflowing text would lose its beginning off the left edge.
   EXPECT_LT(ink.minX, 4) << "the start of the text stays in view";
   EXPECT_GT(ink.maxX, 100) << "the ellipsis fills the width";
+}
+
+TEST_F(LabelTest, AWrappingLabelTakesTheLinesItNeedsEachAlignedOnItsOwn) {
+  auto label = makeLabel("Eine neue Version von Tamarock ist verfügbar!");
+  label->setNumberOfLines(0);
+  label->setAlignment(Label::Alignment::Center);
+  double oneLine = label->intrinsicSize().height;
+  auto size = label->sizeThatFits(160);
+  EXPECT_LE(size.width, 160);
+  EXPECT_GE(size.height, 3 * oneLine - 1) << "three lines at this width";
+  label->setFrame({0, 0, 160, size.height});
+  auto layout = label->textLayout();
+  EXPECT_EQ(layout.lineCount(), 3);
+  EXPECT_FALSE(layout.isEllipsized());
+  // The last line ("verfügbar!") is short: centred on its own, not under the first.
+  int lastLine = static_cast<int>(size.height - oneLine) + 2;
+  Ink last = inkOf(*label, lastLine);
+  ASSERT_FALSE(last.empty());
+  EXPECT_NEAR(last.midX(), 80, 4);
+  EXPECT_GT(last.minX, 20);
+  label->setAlignment(Label::Alignment::Left);
+  EXPECT_LT(inkOf(*label, lastLine).minX, 4);
+
+  label->setNumberOfLines(2);
+  EXPECT_TRUE(label->textLayout().isEllipsized()) << "two lines cannot hold it";
+  EXPECT_LE(label->sizeThatFits(160).height, 2 * oneLine + 1);
 }
 
 TEST_F(LabelTest, IntrinsicSizeFollowsTextSizeAndWeight) {
