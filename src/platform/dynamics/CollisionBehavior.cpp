@@ -12,11 +12,33 @@ namespace {
 // The platform's boundary surface, measured.
 constexpr float kBoundaryFriction = 0.2f;
 constexpr float kBoundaryElasticity = 0.2f;
+// Box2D stops a body that hits a wall at speed (its time of impact) one linear
+// slop deeper than where a body rests against it, with the body's outline half
+// a point past the wall for that step. Box2D's walls stand that far inside the
+// boundary, so that a touching item's outline stays within it: an item rests a
+// point from the boundary and touches it at the moment of impact.
+constexpr double kWallInset = b2_linearSlop * units::kPointsPerMetre;
 
-// Where a centre may lie so that an item of `size` stays within `rect`.
-double clampAxis(double value, double low, double high) {
-  if (low > high) return (low + high) / 2;
-  return std::clamp(value, low, high);
+// Holds an item's centre `c` (and velocity `v`) on one axis of a boundary
+// from `low` to `high`, for an item reaching `half` either side of its centre.
+// An item too large to fit is pinned in the middle, still: nothing else can
+// end the walls' tug of war over it. Otherwise only a centre closer to a wall
+// than `reach` is brought back, to touch that wall from inside, without the
+// speed that carried it out. Returns whether the item fits.
+bool holdOnAxis(double& c, float& v, double low, double high, double half, double reach) {
+  if (high - low < 2 * half) {
+    c = (low + high) / 2;
+    v = 0;
+    return false;
+  }
+  if (c < low + reach) {
+    c = low + half;
+    v = std::max(v, 0.0f);
+  } else if (c > high - reach) {
+    c = high - half;
+    v = std::min(v, 0.0f);
+  }
+  return true;
 }
 
 }  // namespace
@@ -50,11 +72,13 @@ void CollisionBehavior::willStep(Simulation& simulation, double seconds) {
   foundation::Rect rect = simulation.referenceBounds().insetBy(insets_);
   if (boundary_ == rect) return;
   buildBoundary(simulation, rect);
-  keepItemsInside(simulation);
+  // A new boundary has no contacts yet: whatever it left outside goes back inside now.
+  keepItemsInside(simulation, false);
 }
 
 void CollisionBehavior::didStep(Simulation& simulation) {
-  keepItemsInside(simulation);
+  // Without walls (a boundary too thin for Box2D) the rectangle alone holds the items.
+  keepItemsInside(simulation, boundaryBody_ != nullptr);
   reportContacts(simulation);
 }
 
@@ -67,17 +91,18 @@ void CollisionBehavior::buildBoundary(Simulation& simulation, foundation::Rect r
   boundary_ = rect;
   // Box2D needs a loop of distinct vertices; a degenerate boundary is kept only
   // as the rectangle that keepItemsInside() enforces.
-  if (rect.width() < 1 || rect.height() < 1) return;
+  foundation::Rect walls = rect.insetBy(kWallInset, kWallInset);
+  if (walls.width() < 1 || walls.height() < 1) return;
   b2BodyDef def;
   def.type = b2_staticBody;
   boundaryBody_ = simulation.world().CreateBody(&def);
   // Chain edges collide on their right-hand side; with y growing downwards this
   // order (top-left, bottom-left, bottom-right, top-right) faces them inward.
   b2Vec2 vertices[4] = {
-      {units::metres(rect.minX()), units::metres(rect.minY())},
-      {units::metres(rect.minX()), units::metres(rect.maxY())},
-      {units::metres(rect.maxX()), units::metres(rect.maxY())},
-      {units::metres(rect.maxX()), units::metres(rect.minY())},
+      {units::metres(walls.minX()), units::metres(walls.minY())},
+      {units::metres(walls.minX()), units::metres(walls.maxY())},
+      {units::metres(walls.maxX()), units::metres(walls.maxY())},
+      {units::metres(walls.maxX()), units::metres(walls.minY())},
   };
   b2ChainShape chain;
   chain.CreateLoop(vertices, 4);
@@ -96,24 +121,35 @@ void CollisionBehavior::destroyBoundary(Simulation& simulation) {
   boundary_.reset();
 }
 
-void CollisionBehavior::keepItemsInside(Simulation& simulation) {
+void CollisionBehavior::keepItemsInside(Simulation& simulation, bool onlyEscaped) {
   if (!boundary_ || !(mode_ & Boundaries)) return;
   const foundation::Rect& rect = *boundary_;
   for (const auto& item : items()) {
     const ItemBody* body = simulation.find(*item);
     if (!body) continue;
     foundation::Point centre = Simulation::centreOf(*body->body);
-    double halfWidth = body->size.width / 2, halfHeight = body->size.height / 2;
-    foundation::Point inside{
-        clampAxis(centre.x, rect.minX() + halfWidth, rect.maxX() - halfWidth),
-        clampAxis(centre.y, rect.minY() + halfHeight, rect.maxY() - halfHeight)};
-    if (inside == centre) continue;
-    Simulation::moveBody(*body->body, inside);
-    // Whatever carried it outward is spent against the wall.
     b2Vec2 velocity = body->body->GetLinearVelocity();
-    if ((inside.x - centre.x) * velocity.x < 0) velocity.x = 0;
-    if ((inside.y - centre.y) * velocity.y < 0) velocity.y = 0;
-    body->body->SetLinearVelocity(velocity);
+    foundation::Point held = centre;
+    b2Vec2 kept = velocity;
+    double halfWidth = body->size.width / 2, halfHeight = body->size.height / 2;
+    // Box2D's chain walls are one-sided: they hold every item whose centre is
+    // on their inner side, and a touching item often stands a little past its
+    // radius for a step before its contact bounces it back. Only a centre
+    // beyond the line is lost to them; anything short of that is theirs.
+    bool fitsAcross = holdOnAxis(held.x, kept.x, rect.minX(), rect.maxX(), halfWidth,
+                                 onlyEscaped ? 0 : halfWidth);
+    bool fitsDown = holdOnAxis(held.y, kept.y, rect.minY(), rect.maxY(), halfHeight,
+                               onlyEscaped ? 0 : halfHeight);
+    if (!fitsAcross && !fitsDown) {
+      // Pinned on both axes, it has nowhere to go: let it sleep there.
+      if (held == centre && !body->body->IsAwake()) continue;
+      Simulation::moveBody(*body->body, held);
+      body->body->SetAwake(false);
+      continue;
+    }
+    if (held == centre && kept == velocity) continue;
+    Simulation::moveBody(*body->body, held);
+    body->body->SetLinearVelocity(kept);
     body->body->SetAwake(true);
   }
 }

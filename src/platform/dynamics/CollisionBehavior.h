@@ -13,7 +13,8 @@ namespace dynamics {
 // Makes its items collide with each other and/or with a boundary: the
 // reference view's bounds inset by the insets (positive insets move it inward),
 // followed as those bounds change. An item found outside the boundary (the
-// window shrank under it) is put back inside rather than lost.
+// window shrank under it) is put back inside rather than lost; one too large
+// for the boundary rests pinned in its middle.
 class CollisionBehavior : public Behavior {
  public:
   enum Mode : unsigned { Items = 1, Boundaries = 2, Everything = ~0u };
@@ -38,7 +39,8 @@ class CollisionBehavior : public Behavior {
  private:
   void buildBoundary(Simulation& simulation, foundation::Rect rect);
   void destroyBoundary(Simulation& simulation);
-  void keepItemsInside(Simulation& simulation);
+  // With `onlyEscaped`, leaves alone every item the walls still hold.
+  void keepItemsInside(Simulation& simulation, bool onlyEscaped);
   void reportContacts(Simulation& simulation);
 
   unsigned mode_ = Everything;
