@@ -1,6 +1,7 @@
 #include "platform/dynamics/CollisionBehavior.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "platform/dynamics/Simulation.h"
 #include "platform/dynamics/Units.h"
@@ -18,27 +19,34 @@ constexpr float kBoundaryElasticity = 0.2f;
 // boundary, so that a touching item's outline stays within it: an item rests a
 // point from the boundary and touches it at the moment of impact.
 constexpr double kWallInset = b2_linearSlop * units::kPointsPerMetre;
+// The skin of Box2D's walls: an item touches one from this far off.
+constexpr double kWallSkin = b2_polygonRadius * units::kPointsPerMetre;
+// An item fits on an axis when, resting against one wall, it is clear of the
+// other. A boundary narrower than that would hold it in a tug of war between
+// its walls that never ends: the items are pinned on its middle line instead,
+// and on that axis the walls stand just clear of them.
+constexpr double kClearance = kWallInset + kWallSkin;
 
 // Holds an item's centre `c` (and velocity `v`) on one axis of a boundary
 // from `low` to `high`, for an item reaching `half` either side of its centre.
-// An item too large to fit is pinned in the middle, still: nothing else can
-// end the walls' tug of war over it. Otherwise only a centre closer to a wall
-// than `reach` is brought back, to touch that wall from inside, without the
-// speed that carried it out. Returns whether the item fits.
-bool holdOnAxis(double& c, float& v, double low, double high, double half, double reach) {
-  if (high - low < 2 * half) {
-    c = (low + high) / 2;
+// Only a centre closer to a wall than `reach` is brought back, to touch that
+// wall from inside, without the speed that carried it out. A pinned item is
+// brought back onto the middle only once it has strayed from it: its rail
+// holds it there up to rounding, and moving it for that would keep it awake.
+void holdOnAxis(double& c, float& v, double low, double high, double half, double reach,
+                bool pinned) {
+  double middle = (low + high) / 2;
+  if (pinned) {
+    if (std::abs(c - middle) <= kWallInset) return;
+    c = middle;
     v = 0;
-    return false;
-  }
-  if (c < low + reach) {
+  } else if (c < low + reach) {
     c = low + half;
     v = std::max(v, 0.0f);
   } else if (c > high - reach) {
     c = high - half;
     v = std::min(v, 0.0f);
   }
-  return true;
 }
 
 }  // namespace
@@ -77,8 +85,7 @@ void CollisionBehavior::willStep(Simulation& simulation, double seconds) {
 }
 
 void CollisionBehavior::didStep(Simulation& simulation) {
-  // Without walls (a boundary too thin for Box2D) the rectangle alone holds the items.
-  keepItemsInside(simulation, boundaryBody_ != nullptr);
+  keepItemsInside(simulation, true);
   reportContacts(simulation);
 }
 
@@ -89,10 +96,24 @@ void CollisionBehavior::willDetach(Simulation& simulation) {
 void CollisionBehavior::buildBoundary(Simulation& simulation, foundation::Rect rect) {
   destroyBoundary(simulation);
   boundary_ = rect;
-  // Box2D needs a loop of distinct vertices; a degenerate boundary is kept only
-  // as the rectangle that keepItemsInside() enforces.
+  foundation::Size largest;
+  for (const auto& item : items()) {
+    if (const ItemBody* body = simulation.find(*item)) {
+      largest.width = std::max(largest.width, body->size.width);
+      largest.height = std::max(largest.height, body->size.height);
+    }
+  }
+  pinnedAcross_ = rect.width() < largest.width + 2 * kClearance;
+  pinnedDown_ = rect.height() < largest.height + 2 * kClearance;
   foundation::Rect walls = rect.insetBy(kWallInset, kWallInset);
-  if (walls.width() < 1 || walls.height() < 1) return;
+  if (pinnedAcross_) {
+    double reach = largest.width / 2 + kClearance;
+    walls = {rect.midX() - reach, walls.minY(), 2 * reach, walls.height()};
+  }
+  if (pinnedDown_) {
+    double reach = largest.height / 2 + kClearance;
+    walls = {walls.minX(), rect.midY() - reach, walls.width(), 2 * reach};
+  }
   b2BodyDef def;
   def.type = b2_staticBody;
   boundaryBody_ = simulation.world().CreateBody(&def);
@@ -113,6 +134,20 @@ void CollisionBehavior::buildBoundary(Simulation& simulation, foundation::Rect r
   fixture.filter.categoryBits = kBoundaryCategory;
   fixture.filter.maskBits = kItemCategory;
   boundaryBody_->CreateFixture(&fixture);
+  if (pinnedAcross_ == pinnedDown_ || !(mode_ & Boundaries)) return;
+  // Pinned on one axis, an item still moves along the other: a rail down the
+  // middle line lets the solver itself take out every pull across it, so the
+  // item can come to rest. The rails go with the boundary's body.
+  for (const auto& item : items()) {
+    const ItemBody* body = simulation.find(*item);
+    if (!body) continue;
+    b2PrismaticJointDef rail;
+    b2Vec2 middle(units::metres(rect.midX()), units::metres(rect.midY()));
+    rail.Initialize(boundaryBody_, body->body, middle, pinnedAcross_ ? b2Vec2(0, 1) : b2Vec2(1, 0));
+    rail.localAnchorB.SetZero();
+    rail.collideConnected = true;  // it still meets the walls along its rail
+    simulation.world().CreateJoint(&rail);
+  }
 }
 
 void CollisionBehavior::destroyBoundary(Simulation& simulation) {
@@ -136,11 +171,11 @@ void CollisionBehavior::keepItemsInside(Simulation& simulation, bool onlyEscaped
     // on their inner side, and a touching item often stands a little past its
     // radius for a step before its contact bounces it back. Only a centre
     // beyond the line is lost to them; anything short of that is theirs.
-    bool fitsAcross = holdOnAxis(held.x, kept.x, rect.minX(), rect.maxX(), halfWidth,
-                                 onlyEscaped ? 0 : halfWidth);
-    bool fitsDown = holdOnAxis(held.y, kept.y, rect.minY(), rect.maxY(), halfHeight,
-                               onlyEscaped ? 0 : halfHeight);
-    if (!fitsAcross && !fitsDown) {
+    holdOnAxis(held.x, kept.x, rect.minX(), rect.maxX(), halfWidth, onlyEscaped ? 0 : halfWidth,
+               pinnedAcross_);
+    holdOnAxis(held.y, kept.y, rect.minY(), rect.maxY(), halfHeight, onlyEscaped ? 0 : halfHeight,
+               pinnedDown_);
+    if (pinnedAcross_ && pinnedDown_) {
       // Pinned on both axes, it has nowhere to go: let it sleep there.
       if (held == centre && !body->body->IsAwake()) continue;
       Simulation::moveBody(*body->body, held);

@@ -102,6 +102,33 @@ TEST_F(CollisionTest, AShrinkingReferenceLeavesNoDotOutside) {
   }
 }
 
+TEST_F(CollisionTest, DotsLargerThanTheBoundaryArePinnedInItsMiddleAndComeToRest) {
+  // Too narrow, too low, or both (a window below its minimum size): where a dot
+  // cannot fit it stays on the boundary's middle line; everything else goes on
+  // as usual, and the animator stops asking for frames.
+  for (Rect bounds :
+       {Rect{0, 0, 2, 2}, Rect{0, 0, 60, 60}, Rect{0, 0, 60, 480}, Rect{0, 0, 500, 40}}) {
+    SetUp();
+    insets = {};
+    reference->setFrame(bounds);
+    flingThreeDots();
+    for (int frame = 0; frame < 60 * 60 && animator->isRunning(); ++frame) advance(1.0 / 60);
+    EXPECT_FALSE(animator->isRunning()) << bounds.width() << "x" << bounds.height();
+    for (auto& item : dots) {
+      Point c = item->center();
+      if (bounds.width() < 64) {
+        EXPECT_NEAR(c.x, bounds.midX(), 0.5);
+      }
+      if (bounds.height() < 64) {
+        EXPECT_NEAR(c.y, bounds.midY(), 0.5);
+      } else {
+        EXPECT_LE(item->frame().maxY(), bounds.maxY() + 0.5);
+        EXPECT_GT(item->frame().maxY(), bounds.maxY() - 3 * 64) << "on the floor or on a dot";
+      }
+    }
+  }
+}
+
 TEST_F(CollisionTest, CodeMovingAnItemOrShrinkingTheReferenceWakesAnAnimatorAtRest) {
   flingThreeDots();
   advance(20);
