@@ -5,6 +5,7 @@
 
 #include "actions/gravity/GravityActionViewController.h"
 #include "app/AppHarness.h"
+#include "platform/foundation/RunLoop.h"
 #include "platform/motion/ScriptedMotionSource.h"
 #include "platform/ui/Application.h"
 #include "settings/Defaults.h"
@@ -194,6 +195,22 @@ TEST_F(GravityActionTest, WithoutASensorTheDotsComeToRestOnTheFloor) {
     if (std::abs(dot->frame().maxY() - floor) < 1.5) ++onFloor;
   }
   EXPECT_GE(onFloor, 2);
+}
+
+TEST_F(GravityActionTest, InAWindowSmallerThanADotTheDotsStillComeToRest) {
+  // Below the minimum size, reachable without a window manager.
+  motion::MotionManager::setSourceOverride(nullptr);
+  ::testing::internal::CaptureStdout();
+  launch({60, 60});
+  ::testing::internal::GetCapturedStdout();
+  advance(10.0);
+  EXPECT_FALSE(screen()->dynamicAnimator->isRunning());
+  EXPECT_FALSE(foundation::RunLoop::main().hasPendingWork()) << "the loop can sleep";
+  for (const auto& dot :
+       {screen()->firstDotView(), screen()->secondDotView(), screen()->thirdDotView()}) {
+    EXPECT_NEAR(dot->center().x, 30, 0.5);
+    EXPECT_NEAR(dot->center().y, 30, 0.5);
+  }
 }
 
 TEST_F(GravityActionTest, RandomColoursGiveEachDotItsOwnHue) {
