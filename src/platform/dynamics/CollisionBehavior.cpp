@@ -13,11 +13,12 @@ namespace {
 // The platform's boundary surface, measured.
 constexpr float kBoundaryFriction = 0.2f;
 constexpr float kBoundaryElasticity = 0.2f;
-// Box2D stops a body that hits a wall at speed (its time of impact) one linear
-// slop deeper than where a body rests against it, with the body's outline half
-// a point past the wall for that step. Box2D's walls stand that far inside the
-// boundary, so that a touching item's outline stays within it: an item rests a
-// point from the boundary and touches it at the moment of impact.
+// Box2D rests a body half a point (one linear slop) off a wall, but stops one
+// that hits the wall at speed (at its time of impact) a point closer: half a
+// point past it, for one step, before its contact bounces it back. Its walls
+// stand one slop inside the boundary, so that a touching item's outline stays
+// within it: an item rests a point inside the boundary and touches it at the
+// moment of impact.
 constexpr double kWallInset = b2_linearSlop * units::kPointsPerMetre;
 // The skin of Box2D's walls: an item touches one from this far off.
 constexpr double kWallSkin = b2_polygonRadius * units::kPointsPerMetre;
