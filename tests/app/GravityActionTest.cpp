@@ -5,6 +5,8 @@
 
 #include "actions/gravity/GravityActionViewController.h"
 #include "app/AppHarness.h"
+#include "platform/foundation/RunLoop.h"
+#include "platform/foundation/ScriptedRandom.h"
 #include "platform/motion/ScriptedMotionSource.h"
 #include "platform/ui/Application.h"
 #include "settings/Defaults.h"
@@ -194,6 +196,48 @@ TEST_F(GravityActionTest, WithoutASensorTheDotsComeToRestOnTheFloor) {
     if (std::abs(dot->frame().maxY() - floor) < 1.5) ++onFloor;
   }
   EXPECT_GE(onFloor, 2);
+}
+
+TEST_F(GravityActionTest, EnlargingTheWindowDuringAFallGivesTheNewDotsTheNewWindow) {
+  motion::MotionManager::setSourceOverride(nullptr);
+  ::testing::internal::CaptureStdout();
+  launch({400, 500});
+  advance(0.3);
+  ASSERT_TRUE(screen()->dynamicAnimator->isRunning()) << "falling";
+  {
+    // Colours, then three centres, all far right of the old window's edge.
+    ScriptedRandom random({0.5, 0.5, 0.5, 0.5, 0.95, 0.1, 0.6, 0.2, 0.8, 0.3});
+    backend->resizeWindow({1280, 800});
+    advance(0);
+  }
+  ::testing::internal::GetCapturedStdout();
+  auto s = screen();
+  const double x[] = {32 + 0.95 * 1216, 32 + 0.6 * 1216, 32 + 0.8 * 1216};
+  const double y[] = {32 + 0.1 * 736, 32 + 0.2 * 736, 32 + 0.3 * 736};
+  std::shared_ptr<DotView> dots[] = {s->firstDotView(), s->secondDotView(), s->thirdDotView()};
+  advance(0.5);
+  for (int i = 0; i < 3; ++i) {
+    // Straight down from where each was built, still in the air.
+    EXPECT_NEAR(dots[i]->center().x, x[i], 0.5) << "dot " << i;
+    EXPECT_GT(dots[i]->center().y, y[i] + 50) << "dot " << i;
+    EXPECT_LT(dots[i]->frame().maxY(), 800) << "dot " << i;
+  }
+}
+
+TEST_F(GravityActionTest, InAWindowSmallerThanADotTheDotsStillComeToRest) {
+  // Below the minimum size, reachable without a window manager.
+  motion::MotionManager::setSourceOverride(nullptr);
+  ::testing::internal::CaptureStdout();
+  launch({60, 60});
+  ::testing::internal::GetCapturedStdout();
+  advance(10.0);
+  EXPECT_FALSE(screen()->dynamicAnimator->isRunning());
+  EXPECT_FALSE(foundation::RunLoop::main().hasPendingWork()) << "the loop can sleep";
+  for (const auto& dot :
+       {screen()->firstDotView(), screen()->secondDotView(), screen()->thirdDotView()}) {
+    EXPECT_NEAR(dot->center().x, 30, 0.5);
+    EXPECT_NEAR(dot->center().y, 30, 0.5);
+  }
 }
 
 TEST_F(GravityActionTest, RandomColoursGiveEachDotItsOwnHue) {

@@ -65,6 +65,25 @@ TEST_F(MagnetActionTest, TheDotSwingsOnItsSpringThenGlidesOntoTheCentreAndRests)
   EXPECT_FALSE(foundation::RunLoop::main().hasPendingWork()) << "the loop may sleep";
 }
 
+TEST_F(MagnetActionTest, EnlargingTheWindowWhileTheDotSwingsKeepsItsSwingOnTheDiagonal) {
+  launch({400, 500});
+  advance(0.3);
+  {
+    ScriptedRandom random({0.5, 0.5, 0.5, 0.5, 0});  // 100 points right and down of the centre
+    backend->resizeWindow({1280, 800});
+    advance(0);
+  }
+  ASSERT_EQ(screen()->centerPoint, (Point{640, 400}));
+  double nearest = 1000;
+  for (int frame = 0; frame < 40; ++frame) {
+    advance(1.0 / 60);
+    Point offset = dot()->center() - screen()->centerPoint;
+    EXPECT_NEAR(offset.x, offset.y, 1) << "off its line at frame " << frame;
+    nearest = std::min(nearest, offset.x);
+  }
+  EXPECT_LT(nearest, 0) << "swung through the centre";
+}
+
 TEST_F(MagnetActionTest, ADragReleasedAwayFromTheCentreSwingsBackOnTheSpring) {
   launch({800, 600});
   advance(2);

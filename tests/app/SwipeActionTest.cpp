@@ -4,6 +4,7 @@
 
 #include "actions/swipe/SwipeActionViewController.h"
 #include "app/AppHarness.h"
+#include "platform/foundation/RunLoop.h"
 #include "platform/foundation/ScriptedRandom.h"
 #include "settings/Defaults.h"
 #include "shared/App.h"
@@ -152,6 +153,15 @@ TEST_F(SwipeActionTest, ANarrowWindowFliesWithTheCompactValues) {
   EXPECT_DOUBLE_EQ(screen()->itemBehavior->elasticity(), 0.58);
   EXPECT_DOUBLE_EQ(screen()->itemBehavior->resistance(), 0.34);
   EXPECT_DOUBLE_EQ(screen()->itemBehavior->angularResistance(), 1.0);
+}
+
+TEST_F(SwipeActionTest, InAWindowSmallerThanTheDotItStillComesToRest) {
+  // Below the minimum size, reachable without a window manager.
+  launch({2, 2});
+  advance(10.0);
+  EXPECT_FALSE(screen()->dynamicAnimator->isRunning());
+  EXPECT_FALSE(foundation::RunLoop::main().hasPendingWork()) << "the loop can sleep";
+  EXPECT_EQ(dot()->center(), (Point{1, 1}));
 }
 
 }  // namespace

@@ -13,7 +13,9 @@ namespace dynamics {
 // Makes its items collide with each other and/or with a boundary: the
 // reference view's bounds inset by the insets (positive insets move it inward),
 // followed as those bounds change. An item found outside the boundary (the
-// window shrank under it) is put back inside rather than lost.
+// window shrank under it) is put back inside rather than lost. Along an axis
+// where the boundary is too small for its largest item, the items keep to the
+// boundary's middle line.
 class CollisionBehavior : public Behavior {
  public:
   enum Mode : unsigned { Items = 1, Boundaries = 2, Everything = ~0u };
@@ -38,7 +40,8 @@ class CollisionBehavior : public Behavior {
  private:
   void buildBoundary(Simulation& simulation, foundation::Rect rect);
   void destroyBoundary(Simulation& simulation);
-  void keepItemsInside(Simulation& simulation);
+  // With `onlyEscaped`, leaves alone every item the walls still hold.
+  void keepItemsInside(Simulation& simulation, bool onlyEscaped);
   void reportContacts(Simulation& simulation);
 
   unsigned mode_ = Everything;
@@ -47,6 +50,9 @@ class CollisionBehavior : public Behavior {
   std::weak_ptr<CollisionBehaviorDelegate> delegate_;
   b2Body* boundaryBody_ = nullptr;  // owned by the simulation's world
   std::optional<foundation::Rect> boundary_;
+  // The boundary is too narrow (low) for the largest item: items keep to its middle line.
+  bool pinnedAcross_ = false;
+  bool pinnedDown_ = false;
 };
 
 }  // namespace dynamics

@@ -1,3 +1,5 @@
+#include <cmath>
+#include <numbers>
 #include <vector>
 
 #include "DynamicsFixture.h"
@@ -5,6 +7,7 @@
 #include "platform/dynamics/DynamicItemBehavior.h"
 #include "platform/dynamics/GravityBehavior.h"
 #include "platform/dynamics/PushBehavior.h"
+#include "platform/dynamics/Simulation.h"
 
 using namespace dynamics;
 using foundation::EdgeInsets;
@@ -99,6 +102,33 @@ TEST_F(CollisionTest, AShrinkingReferenceLeavesNoDotOutside) {
   }
 }
 
+TEST_F(CollisionTest, DotsLargerThanTheBoundaryArePinnedInItsMiddleAndComeToRest) {
+  // Too narrow, too low, or both (a window below its minimum size): where a dot
+  // cannot fit it stays on the boundary's middle line; everything else goes on
+  // as usual, and the animator stops asking for frames.
+  for (Rect bounds :
+       {Rect{0, 0, 2, 2}, Rect{0, 0, 60, 60}, Rect{0, 0, 60, 480}, Rect{0, 0, 500, 40}}) {
+    SetUp();
+    insets = {};
+    reference->setFrame(bounds);
+    flingThreeDots();
+    for (int frame = 0; frame < 60 * 60 && animator->isRunning(); ++frame) advance(1.0 / 60);
+    EXPECT_FALSE(animator->isRunning()) << bounds.width() << "x" << bounds.height();
+    for (auto& item : dots) {
+      Point c = item->center();
+      if (bounds.width() < 64) {
+        EXPECT_NEAR(c.x, bounds.midX(), 0.5);
+      }
+      if (bounds.height() < 64) {
+        EXPECT_NEAR(c.y, bounds.midY(), 0.5);
+      } else {
+        EXPECT_LE(item->frame().maxY(), bounds.maxY() + 0.5);
+        EXPECT_GT(item->frame().maxY(), bounds.maxY() - 3 * 64) << "on the floor or on a dot";
+      }
+    }
+  }
+}
+
 TEST_F(CollisionTest, CodeMovingAnItemOrShrinkingTheReferenceWakesAnAnimatorAtRest) {
   flingThreeDots();
   advance(20);
@@ -106,7 +136,7 @@ TEST_F(CollisionTest, CodeMovingAnItemOrShrinkingTheReferenceWakesAnAnimatorAtRe
 
   dots[0]->setCenter({400, 100});
   EXPECT_TRUE(animator->isRunning());
-  advance(3);
+  advance(12);  // long enough to bounce out a drop of 450 points
   EXPECT_NEAR(dots[0]->frame().maxY(), 580, 70) << "fell back to the floor (or onto a dot)";
 
   advance(20);
@@ -115,6 +145,104 @@ TEST_F(CollisionTest, CodeMovingAnItemOrShrinkingTheReferenceWakesAnAnimatorAtRe
   EXPECT_TRUE(animator->isRunning());
   advance(1.0 / 60);
   expectInside(reference->bounds().insetBy(insets));
+}
+
+// One dot alone against the plain reference bounds, without resistance, so
+// that every change of its speed comes from the boundary (and gravity).
+class BounceTest : public DynamicsTest {
+ protected:
+  void SetUp() override {
+    DynamicsTest::SetUp();
+    // One substep per frame: every velocity the animator passes through is seen.
+    foundation::RunLoop::main().setFrameInterval(Simulation::kStep);
+  }
+  void start(Point centre, double elasticity) {
+    animator = foundation::create<DynamicAnimator>(reference);
+    if (item) item->removeFromSuperview();
+    item = dot(centre);
+    auto collision = foundation::create<CollisionBehavior>(Behavior::Items{item});
+    collision->setTranslatesReferenceBoundsIntoBoundaryWithInsets({});
+    collision->setCollisionMode(CollisionBehavior::Boundaries);
+    material = foundation::create<DynamicItemBehavior>(Behavior::Items{item});
+    material->setResistance(0);
+    material->setElasticity(elasticity);
+    animator->addBehavior(collision);
+    animator->addBehavior(material);
+  }
+  Point velocity() const { return material->linearVelocityForItem(*item); }
+
+  std::shared_ptr<RoundItem> item;
+  std::shared_ptr<DynamicItemBehavior> material;
+};
+
+TEST_F(BounceTest, AWallReturnsElasticityTimesTheImpactSpeedWhateverTheSpeedAndPhase) {
+  const double mass = 64.0 * 64 / 10000;
+  const double elasticity = 0.76;
+  // Towards the floor and towards the left wall, from a little over 40 points
+  // away, in steps of an eighth of a substep's travel: the impact falls at
+  // every phase of the substep.
+  for (bool floor : {true, false}) {
+    for (double speed : {150.0, 400.0, 1000.0, 2500.0}) {
+      for (int phase = 0; phase < 8; ++phase) {
+        double gap = 40 + speed * Simulation::kStep * phase / 8;
+        start(floor ? Point{400, 568 - gap} : Point{32 + gap, 300}, elasticity);
+        auto push = foundation::create<PushBehavior>(Behavior::Items{item},
+                                                     PushBehavior::Mode::Instantaneous);
+        push->setAngle(floor ? std::numbers::pi / 2 : std::numbers::pi, speed * mass / 100);
+        animator->addBehavior(push);
+        advance(gap / speed + 0.1);
+        Point v = velocity();
+        double normal = floor ? -v.y : v.x, along = floor ? v.x : v.y;
+        EXPECT_NEAR(normal, elasticity * speed, 0.01 * speed)
+            << (floor ? "floor" : "left wall") << " at " << speed << " pt/s, phase " << phase;
+        EXPECT_NEAR(along, 0, 1e-3);
+      }
+    }
+  }
+}
+
+TEST_F(BounceTest, ADropBouncesTheSeriesItsElasticityGivesUntilTheRestitutionThreshold) {
+  // Dropped 383 points above where it rests, under 800 pt/s², it lands at
+  // sqrt(2 · 800 · 383) ≈ 783 pt/s. The contact of each landing meets that
+  // speed plus one substep of gravity and returns 0.76 of it, which the flight
+  // brings back down: landing k+1 = 0.76 · (landing k + 800/120). Box2D
+  // returns no bounce when the contact meets less than its restitution
+  // threshold of 1 m/s (100 pt/s): landings 0 to 8 bounce (the last at about
+  // 105 pt/s), the tenth, at about 85, does not.
+  const double elasticity = 0.76, g = 800, threshold = 100;
+  const double gain = g * Simulation::kStep;
+  start({400, 185}, elasticity);
+  auto gravity = foundation::create<GravityBehavior>(Behavior::Items{item});
+  gravity->setGravityDirection({0, 0.8});
+  animator->addBehavior(gravity);
+  const double landing = std::sqrt(2 * g * 383);
+  std::vector<double> expected;
+  for (double v = landing; v + gain > threshold; v = elasticity * (v + gain)) expected.push_back(v);
+  ASSERT_EQ(expected.size(), 9u);
+
+  std::vector<double> impacts, rebounds;
+  double last = 0;
+  for (int step = 0; step < 120 * 20 && animator->isRunning(); ++step) {
+    advance(Simulation::kStep);
+    double vy = velocity().y;
+    if (last > 0 && vy < -1) {
+      impacts.push_back(last);
+      rebounds.push_back(-vy);
+    }
+    last = vy;
+  }
+  EXPECT_FALSE(animator->isRunning()) << "comes to rest";
+  EXPECT_NEAR(item->frame().maxY(), 600, 1.5);
+  ASSERT_EQ(impacts.size(), expected.size()) << "bounces";
+  // Bounce by bounce: a landing is sampled up to a substep before its contact,
+  // and a flight without resistance lands as fast as it rose.
+  EXPECT_NEAR(impacts[0], landing, gain + 0.01 * landing);
+  for (std::size_t k = 0; k < impacts.size(); ++k) {
+    EXPECT_NEAR(rebounds[k], elasticity * (impacts[k] + gain), 0.01 * impacts[k]) << "bounce " << k;
+    if (k > 0) {
+      EXPECT_NEAR(impacts[k], rebounds[k - 1], gain) << "landing " << k;
+    }
+  }
 }
 
 TEST_F(CollisionTest, ItemsPassThroughEachOtherUnlessTheModeIncludesItems) {
