@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/foundation/Bundle.h"
+
 namespace sdl {
 
 namespace {
@@ -32,6 +34,13 @@ std::shared_ptr<SdlVideo> SdlVideo::start(std::string& error) {
   // the whole window on every update; we want the plain shared-memory image so
   // that presenting a few damaged rectangles costs only those rectangles.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  // The desktop matches a window to its launcher by the window's class (X11)
+  // or app id (Wayland); SDL 2 reads them from the environment as it opens the
+  // display. The bundle's identifier names both; a value the user set stays.
+  if (auto id = foundation::Bundle::main().objectForInfoDictionaryKey("CFBundleIdentifier")) {
+    setenv("SDL_VIDEO_X11_WMCLASS", id->c_str(), 0);
+    setenv("SDL_VIDEO_WAYLAND_WMCLASS", id->c_str(), 0);
+  }
   const char* requested = SDL_GetHint(SDL_HINT_VIDEODRIVER);  // the environment's, too
   bool chooseDriver = !requested || !*requested;
   if (chooseDriver) {
