@@ -49,7 +49,7 @@ std::optional<std::int64_t> UpdateCheck::run() {
   if (!url) return std::nullopt;
   auto loaded = net::URLLoader::load(*url, loadOptions);
   if (!loaded.succeeded()) return std::nullopt;
-  return buildToOffer(net::PropertyList::dictionaryFromData(*loaded.body), InfoPlist::main(),
+  return buildToOffer(net::PropertyList::dictionaryFromXML(*loaded.body), InfoPlist::main(),
                       Defaults::skipUpdateBuild());
 }
 
