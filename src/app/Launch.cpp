@@ -8,6 +8,9 @@
 #include "platform/ui/Application.h"
 #include "resources/Resources.h"
 #include "settings/Localize.h"
+#include "shared/App.h"
+#include "stage/MasterViewController.h"
+#include "update/CheckForUpdates.h"
 
 int runTamarock() {
   Localize::setUp();
@@ -18,8 +21,21 @@ int runTamarock() {
                            {"Tamarock", {1024, 768}});
   if (error) {
     std::fprintf(stderr, "tamarock: %s\n", error->c_str());
+    shutDownTamarock();
     return 1;
   }
   app->run();
+  shutDownTamarock();
   return 0;
+}
+
+void shutDownTamarock() {
+  stopCheckingForUpdates();
+  // Motion samples arrive on a queue of the Gravity screen's own; stopping
+  // them waits out one in delivery.
+  if (auto master = App::masterViewController; master && master->currentActionViewController) {
+    master->currentActionViewController->prepareForRemoval();
+  }
+  ui::Application::shared()->tearDown();
+  App::reset();
 }

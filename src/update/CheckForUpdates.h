@@ -5,3 +5,8 @@
 // offering reaches the main thread, where the master screen shows the update
 // alert. Every failure ends the check silently, changing nothing.
 void checkForUpdates();
+
+// For an orderly exit, on the main thread: ends a check in flight at once and
+// waits until its work on the Background queue has returned, so that nothing
+// of it reads the settings or posts to the main loop afterwards.
+void stopCheckingForUpdates();

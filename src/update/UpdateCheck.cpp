@@ -44,12 +44,14 @@ std::optional<std::int64_t> UpdateCheck::buildToOffer(
   return latest;
 }
 
-std::optional<std::int64_t> UpdateCheck::run() {
+std::optional<std::int64_t> UpdateCheck::run(std::shared_ptr<net::Cancellation> cancellation) {
   auto url = manifestURL();
   if (!url) return std::nullopt;
-  auto loaded = net::URLLoader::load(*url, loadOptions);
+  auto options = loadOptions;
+  options.cancellation = std::move(cancellation);
+  auto loaded = net::URLLoader::load(*url, options);
   if (!loaded.succeeded()) return std::nullopt;
-  return buildToOffer(net::PropertyList::dictionaryFromData(*loaded.body), InfoPlist::main(),
+  return buildToOffer(net::PropertyList::dictionaryFromXML(*loaded.body), InfoPlist::main(),
                       Defaults::skipUpdateBuild());
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -31,8 +32,9 @@ class UpdateCheck {
                                                   const std::optional<InfoPlist>& running,
                                                   std::int64_t skippedBuild);
 
-  // The whole check on the calling thread, which blocks for the load.
-  static std::optional<std::int64_t> run();
+  // The whole check on the calling thread, which blocks for the load; flipping
+  // `cancellation` ends the load at once, and the check with nothing.
+  static std::optional<std::int64_t> run(std::shared_ptr<net::Cancellation> cancellation = nullptr);
 
   // Tests: the program's own site and limits again.
   static void reset();

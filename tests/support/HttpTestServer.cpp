@@ -90,6 +90,16 @@ void HttpTestServer::hang(const std::string& path) {
   routes_[path] = {Route::Kind::Hang, 0, {}, {}, true};
 }
 
+void HttpTestServer::hold(const std::string& path, std::string body) {
+  std::lock_guard lock(mutex_);
+  routes_[path] = {Route::Kind::Hold, 200, "application/xml", std::move(body), true};
+}
+
+void HttpTestServer::release() {
+  char go = 'r';
+  (void)!::write(wakeWrite_, &go, 1);
+}
+
 std::vector<std::string> HttpTestServer::requests() const {
   std::lock_guard lock(mutex_);
   return requests_;
@@ -99,11 +109,18 @@ void HttpTestServer::loop() {
   for (;;) {
     pollfd waits[2] = {{listener_, POLLIN, 0}, {wakeRead_, POLLIN, 0}};
     if (::poll(waits, 2, -1) < 0) continue;
-    if (waits[1].revents != 0) break;
+    if (waits[1].revents != 0) {
+      char signal = 'x';
+      if (::read(wakeRead_, &signal, 1) != 1 || signal == 'x') break;
+      for (auto& [client, route] : held_) respond(client, route);
+      held_.clear();
+      continue;
+    }
     int client = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
     if (client >= 0) answer(client);
   }
   for (int client : hanging_) ::close(client);
+  for (auto& [client, route] : held_) ::close(client);
 }
 
 void HttpTestServer::answer(int client) {
@@ -132,6 +149,14 @@ void HttpTestServer::answer(int client) {
     hanging_.push_back(client);
     return;
   }
+  if (route.kind == Route::Kind::Hold) {
+    held_.emplace_back(client, route);
+    return;
+  }
+  respond(client, route);
+}
+
+void HttpTestServer::respond(int client, const Route& route) {
   std::string head = "HTTP/1.0 " + std::to_string(route.status) + " " + reasonPhrase(route.status) +
                      "\r\nConnection: close\r\n";
   if (route.kind == Route::Kind::Redirect) {

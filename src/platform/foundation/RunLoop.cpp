@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cassert>
 #include <limits>
+#include <utility>
 
 namespace foundation {
 
@@ -38,27 +39,35 @@ RunLoop::RunLoop(std::shared_ptr<Clock> clock) : clock_(std::move(clock)) {
 }
 
 void RunLoop::setEventSource(std::shared_ptr<EventSource> source) {
+  std::lock_guard lock(postedMutex_);
   source_ = std::move(source);
 }
 
 void RunLoop::post(std::function<void()> fn) {
+  std::shared_ptr<EventSource> source;
   {
     std::lock_guard lock(postedMutex_);
+    if (shutDown_) return;  // fn goes once the lock is released
     posted_.push_back(std::move(fn));
+    source = source_;
   }
-  if (source_) source_->wake();
+  if (source) source->wake();
 }
 
 std::shared_ptr<Timer> RunLoop::schedule(double delay, std::function<void()> fn, double tolerance) {
   auto timer = std::make_shared<Timer>(now() + std::max(0.0, delay), std::max(0.0, tolerance),
                                        std::move(fn), timerSequence_++);
-  timers_.push_back(timer);
+  if (shutDown_) {
+    timer->invalidate();
+  } else {
+    timers_.push_back(timer);
+  }
   return timer;
 }
 
 std::uint64_t RunLoop::addFrameObserver(FrameObserver observer) {
   auto id = nextObserverId_++;
-  frameObservers_.emplace(id, std::move(observer));
+  if (!shutDown_) frameObservers_.emplace(id, std::move(observer));
   return id;
 }
 
@@ -171,6 +180,25 @@ void RunLoop::run() {
 void RunLoop::stop() {
   running_ = false;
   if (source_) source_->wake();
+}
+
+void RunLoop::shutDown() {
+  // Destroyed at the end of this call, outside the lock: a closure's captures
+  // may post on their way out.
+  std::deque<std::function<void()>> posted;
+  std::shared_ptr<EventSource> source;
+  {
+    std::lock_guard lock(postedMutex_);
+    shutDown_ = true;
+    posted.swap(posted_);
+    source = std::move(source_);
+  }
+  auto timers = std::exchange(timers_, {});
+  for (auto& timer : timers) timer->invalidate();
+  auto observers = std::exchange(frameObservers_, {});
+  auto renderHook = std::exchange(renderHook_, nullptr);
+  needsFrame_ = false;
+  running_ = false;
 }
 
 void RunLoop::advance(double seconds) {

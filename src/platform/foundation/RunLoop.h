@@ -60,6 +60,12 @@ class RunLoop {
   void run();
   void stop();
   bool isRunning() const { return running_; }
+  // Main thread, once the loop has run for the last time: drops every posted
+  // closure, timer and frame observer, and turns later posts, timers and
+  // frame observers into no-ops, so that nothing reaches the loop while the
+  // program takes itself apart. A closure posted afterwards, from any thread,
+  // is destroyed there without running.
+  void shutDown();
 
   // Virtual-clock driving: runs all work due up to now + seconds, in time order,
   // frames included, and leaves the clock there. Only with a VirtualClock.
@@ -81,7 +87,7 @@ class RunLoop {
   bool frameWanted() const { return needsFrame_ || !frameObservers_.empty(); }
 
   std::shared_ptr<Clock> clock_;
-  std::shared_ptr<EventSource> source_;
+  std::shared_ptr<EventSource> source_;  // set under postedMutex_, on the main thread
   mutable std::mutex postedMutex_;
   std::deque<std::function<void()>> posted_;
   std::vector<std::shared_ptr<Timer>> timers_;
@@ -93,6 +99,7 @@ class RunLoop {
   double frameInterval_ = 1.0 / 60;
   std::function<void(double)> renderHook_;
   bool running_ = false;
+  bool shutDown_ = false;  // written under postedMutex_, on the main thread
   std::uint64_t identity_;
 };
 

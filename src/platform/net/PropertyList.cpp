@@ -1,5 +1,6 @@
 #include "platform/net/PropertyList.h"
 
+#include <glib.h>
 #include <plist/plist.h>
 
 #include <cstdint>
@@ -7,14 +8,65 @@
 
 namespace net {
 
+namespace {
+
+void refuse(GError** error, const char* why) {
+  g_set_error_literal(error, G_MARKUP_ERROR, G_MARKUP_ERROR_INVALID_CONTENT, why);
+}
+
+void enterElement(GMarkupParseContext*, const gchar*, const gchar**, const gchar**, gpointer depth,
+                  GError** error) {
+  if (++*static_cast<int*>(depth) > PropertyList::kMaxDepth) refuse(error, "nested too deeply");
+}
+
+void leaveElement(GMarkupParseContext*, const gchar*, gpointer depth, GError**) {
+  --*static_cast<int*>(depth);
+}
+
+void otherMarkup(GMarkupParseContext*, const gchar* text, gsize length, gpointer, GError** error) {
+  // An internal subset is where entities are declared; a plist never needs one.
+  std::string_view markup(text, length);
+  if (markup.starts_with("<!DOCTYPE") && markup.find('[') != std::string_view::npos) {
+    refuse(error, "a document type with an internal subset");
+  }
+}
+
+// GLib's markup reader walks the text as a stream, keeping its open elements in
+// a list rather than on the stack, and knows no entities but XML's own five:
+// a safe first pass over text that libplist should not see unchecked.
+bool isShallowWellFormedXml(std::string_view data) {
+  // XML starts with markup, possibly after white space; the binary form and
+  // anything else stop here.
+  auto first = data.find_first_not_of(" \t\r\n");
+  if (first == std::string_view::npos || data[first] != '<') return false;
+
+  GMarkupParser parser{};
+  parser.start_element = enterElement;
+  parser.end_element = leaveElement;
+  parser.passthrough = otherMarkup;
+  int depth = 0;
+  std::unique_ptr<GMarkupParseContext, decltype(&g_markup_parse_context_free)> context(
+      g_markup_parse_context_new(&parser, GMarkupParseFlags{}, &depth, nullptr),
+      g_markup_parse_context_free);
+  GError* error = nullptr;
+  bool wellFormed = g_markup_parse_context_parse(context.get(), data.data(),
+                                                 static_cast<gssize>(data.size()), &error) &&
+                    g_markup_parse_context_end_parse(context.get(), &error);
+  g_clear_error(&error);
+  return wellFormed;
+}
+
+}  // namespace
+
 void PropertyList::PlistFree::operator()(void* plist) const {
   plist_free(static_cast<plist_t>(plist));
 }
 
-std::optional<PropertyList> PropertyList::dictionaryFromData(std::string_view data) {
+std::optional<PropertyList> PropertyList::dictionaryFromXML(std::string_view data) {
   if (data.empty() || data.size() > std::numeric_limits<std::uint32_t>::max()) return std::nullopt;
+  if (!isShallowWellFormedXml(data)) return std::nullopt;
   plist_t root = nullptr;
-  plist_from_memory(data.data(), static_cast<std::uint32_t>(data.size()), &root);
+  plist_from_xml(data.data(), static_cast<std::uint32_t>(data.size()), &root);
   std::shared_ptr<void> owned(root, PlistFree{});
   if (root == nullptr || plist_get_node_type(root) != PLIST_DICT) return std::nullopt;
   return PropertyList(std::move(owned));

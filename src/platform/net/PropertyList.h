@@ -7,13 +7,23 @@
 
 namespace net {
 
-// A property list (XML or binary) whose root is a dictionary with string keys,
-// parsed by libplist. Immutable once made; any thread may read it.
+// A property list in XML whose root is a dictionary with string keys, parsed
+// by libplist. Immutable once made; any thread may read it.
+//
+// Only XML is read, and only to a shallow depth, because the text may come
+// from the network: libplist copies every repeated object reference of the
+// binary form, so a few hundred bytes can ask for gigabytes, and it builds,
+// frees and copies a tree recursively, so a deep enough nesting overflows the
+// stack. Both are refused before libplist sees a byte.
 class PropertyList {
  public:
-  // Nothing when `data` is not a well-formed property list or its root is not
-  // a dictionary.
-  static std::optional<PropertyList> dictionaryFromData(std::string_view data);
+  // Elements nest at most this deep, <plist> included: a manifest needs three.
+  static constexpr int kMaxDepth = 32;
+
+  // Nothing when `data` is not a well-formed XML property list, nests deeper
+  // than kMaxDepth, declares entities or an internal document type subset, or
+  // its root is not a dictionary.
+  static std::optional<PropertyList> dictionaryFromXML(std::string_view data);
 
   // The string under `key`; nothing when the key is absent or holds another type.
   std::optional<std::string> stringForKey(const std::string& key) const;

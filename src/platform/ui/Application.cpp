@@ -67,6 +67,14 @@ void Application::run() {
   foundation::RunLoop::main().run();
 }
 
+void Application::tearDown() {
+  foundation::RunLoop::main().shutDown();
+  scenes_.clear();
+  mainMenu_.reset();
+  delegate_.reset();
+  backend_.reset();
+}
+
 void Application::terminate() {
   if (delegate_) delegate_->willTerminate();
   foundation::RunLoop::main().stop();

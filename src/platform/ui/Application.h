@@ -48,6 +48,11 @@ class Application : public Responder {
   std::optional<std::string> launch(std::shared_ptr<ApplicationDelegate> delegate,
                                     std::shared_ptr<Backend> backend, Options options);
   void run();
+  // After run() has returned, for an orderly exit: shuts the main loop down
+  // (see RunLoop::shutDown), then lets go of the scenes, their windows and
+  // every screen in them, the delegate and the backend, while the process's
+  // statics still stand. Whatever the screens post on their way out is dropped.
+  void tearDown();
   // A PNG the window shows as its icon from launch on; none when unreadable.
   void setIconPath(std::string path) { iconPath_ = std::move(path); }
   void terminate();

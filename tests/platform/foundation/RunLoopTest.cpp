@@ -202,4 +202,25 @@ TEST_F(RunLoopTest, WorkPostedFromABackgroundQueueReachesTheMainLoop) {
   EXPECT_EQ(ran, std::this_thread::get_id());
 }
 
+TEST_F(RunLoopTest, AfterShutDownNothingRunsAndPostsFromAnyThreadAreDropped) {
+  int ran = 0;
+  loop().post([&] { ++ran; });
+  loop().schedule(0.1, [&] { ++ran; });
+  loop().addFrameObserver([&](double) { return ++ran, true; });
+  loop().shutDown();
+
+  auto capture = std::make_shared<int>(0);
+  std::weak_ptr<int> watch = capture;
+  std::thread poster([&, capture = std::move(capture)]() mutable {
+    RunLoop::main().post([&ran, capture = std::move(capture)] { ++ran; });
+  });
+  poster.join();
+  EXPECT_TRUE(watch.expired()) << "a dropped closure lets go of its captures at once";
+  loop().schedule(0, [&] { ++ran; });
+  loop().addFrameObserver([&](double) { return ++ran, true; });
+  loop().advance(1.0);
+  EXPECT_EQ(ran, 0);
+  EXPECT_FALSE(loop().hasPendingWork());
+}
+
 }  // namespace

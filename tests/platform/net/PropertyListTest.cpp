@@ -6,7 +6,7 @@
 using net::PropertyList;
 
 TEST(PropertyListTest, ReadsStringsFromAnXmlDictionary) {
-  auto list = PropertyList::dictionaryFromData(plists::xmlDictionary(
+  auto list = PropertyList::dictionaryFromXML(plists::xmlDictionary(
       "<key>build</key><string>42</string><key>note</key><string>grüß dich</string>"));
   ASSERT_TRUE(list);
   EXPECT_EQ(list->count(), 2u);
@@ -15,14 +15,37 @@ TEST(PropertyListTest, ReadsStringsFromAnXmlDictionary) {
   EXPECT_EQ(list->stringForKey("missing"), std::nullopt);
 }
 
-TEST(PropertyListTest, ReadsABinaryDictionary) {
-  auto list = PropertyList::dictionaryFromData(plists::binaryWithBuild("43"));
-  ASSERT_TRUE(list);
-  EXPECT_EQ(list->stringForKey("build"), "43");
+// What could come over the network to exhaust memory or the stack is refused
+// before libplist reads it: the binary form (whose repeated references libplist
+// copies), nesting beyond the bound, and declared entities.
+TEST(PropertyListTest, RefusesTheBinaryFormDeepNestingAndEntities) {
+  struct Refused {
+    const char* name;
+    std::string data;
+  };
+  for (const auto& [name, data] : {
+           Refused{"binary", plists::binaryWithBuild("43")},
+           Refused{"references, 5^10 copies", plists::binaryReferenceBomb("42", 10, 5)},
+           Refused{"references, 14^16 copies", plists::binaryReferenceBomb("42", 16, 14)},
+           Refused{"13,000 nested arrays", plists::xmlNestedArrays("42", 13000)},
+           Refused{"ten levels of entities", plists::xmlEntityExpansion("42", 10)},
+           Refused{"an internal subset alone",
+                   "<?xml version=\"1.0\"?><!DOCTYPE plist [<!ELEMENT plist ANY>]>"
+                   "<plist version=\"1.0\"><dict><key>build</key><string>42</string></dict>"
+                   "</plist>"},
+       }) {
+    EXPECT_FALSE(PropertyList::dictionaryFromXML(data)) << name;
+  }
+  // <plist> and <dict> are two levels; the arrays under them take the rest.
+  constexpr int kArraysAllowed = PropertyList::kMaxDepth - 2;
+  auto deepest = PropertyList::dictionaryFromXML(plists::xmlNestedArrays("42", kArraysAllowed));
+  ASSERT_TRUE(deepest);
+  EXPECT_EQ(deepest->stringForKey("build"), "42");
+  EXPECT_FALSE(PropertyList::dictionaryFromXML(plists::xmlNestedArrays("42", kArraysAllowed + 1)));
 }
 
 TEST(PropertyListTest, AValueOfAnotherTypeIsNoString) {
-  auto list = PropertyList::dictionaryFromData(
+  auto list = PropertyList::dictionaryFromXML(
       plists::xmlDictionary("<key>number</key><integer>42</integer><key>flag</key><true/>"
                             "<key>list</key><array><string>42</string></array>"));
   ASSERT_TRUE(list);
@@ -43,14 +66,14 @@ TEST(PropertyListTest, RefusesWhatIsNotADictionaryPlist) {
         std::string("<plist><dict><key>build</key><string>42</dict></plist>"),
         std::string("<html><body>Not here</body></html>"), std::string("bplist00\x01\x02", 10),
         plists::xmlWithBuild("42").substr(0, 120)}) {
-    EXPECT_FALSE(PropertyList::dictionaryFromData(data)) << data;
+    EXPECT_FALSE(PropertyList::dictionaryFromXML(data)) << data;
   }
 }
 
 TEST(PropertyListTest, CopiesShareTheParsedDocumentSafely) {
   std::optional<PropertyList> copy;
   {
-    auto list = PropertyList::dictionaryFromData(plists::xmlWithBuild("7"));
+    auto list = PropertyList::dictionaryFromXML(plists::xmlWithBuild("7"));
     ASSERT_TRUE(list);
     copy = *list;
   }

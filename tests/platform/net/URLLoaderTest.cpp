@@ -2,13 +2,16 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <future>
 #include <memory>
+#include <thread>
 
 #include "platform/net/URLLoader.h"
 #include "support/HttpTestServer.h"
 
 using net::URLLoader;
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 namespace {
 
@@ -81,6 +84,53 @@ TEST_F(URLLoaderTest, SpeaksOnlyHttpAndHttpsEvenWhenRedirected) {
   EXPECT_FALSE(URLLoader::load(url("/ftp")).succeeded());
   EXPECT_FALSE(URLLoader::load("file:///etc/hostname").succeeded());
   EXPECT_FALSE(URLLoader::load("gopher://127.0.0.1/").succeeded());
+}
+
+// Plain http may not leave the machine, neither asked for nor redirected to:
+// the target is refused before curl looks its host up (a lookup of .invalid
+// would fail with "Couldn't resolve host name" instead).
+TEST_F(URLLoaderTest, PlainHttpOnlyToLoopbackEvenWhenRedirected) {
+  auto asked = URLLoader::load("http://example.invalid/updates/tamarock2.plist");
+  EXPECT_FALSE(asked.succeeded());
+  EXPECT_THAT(asked.failureReason, HasSubstr("not https: http://example.invalid/"));
+
+  server.redirect("/away", "http://example.invalid/updates/tamarock2.plist");
+  auto redirected = URLLoader::load(url("/away"));
+  EXPECT_FALSE(redirected.succeeded());
+  EXPECT_THAT(redirected.failureReason, HasSubstr("redirect"));
+  EXPECT_THAT(redirected.failureReason,
+              HasSubstr("http://example.invalid/updates/tamarock2.plist"));
+  EXPECT_THAT(redirected.failureReason, Not(HasSubstr("resolve")));
+  EXPECT_EQ(server.requests(), std::vector<std::string>{"/away"});
+
+  server.redirect("/named", "http://localhost:" + std::to_string(server.port()) + "/end");
+  server.serve("/end", "here");
+  auto local = URLLoader::load(url("/named"));
+  ASSERT_TRUE(local.succeeded()) << local.failureReason;
+  EXPECT_EQ(*local.body, "here");
+}
+
+TEST_F(URLLoaderTest, ACancellationEndsALoadAtOnceAndRefusesLaterOnes) {
+  server.hang("/silent");
+  auto options = quick();
+  options.totalTimeout = 60;  // only the cancellation can end this load in time
+  options.cancellation = std::make_shared<net::Cancellation>();
+  auto waiting =
+      std::async(std::launch::async, [&] { return URLLoader::load(url("/silent"), options); });
+  // Cancel while the request is in flight, not before it started.
+  for (int i = 0; i < 5000 && server.requests().empty(); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  ASSERT_EQ(server.requests().size(), 1u);
+  options.cancellation->cancel();
+  auto ended = waiting.get();
+  EXPECT_FALSE(ended.succeeded());
+  EXPECT_THAT(ended.failureReason, HasSubstr("cancelled"));
+
+  server.serve("/a", "body");
+  auto later = URLLoader::load(url("/a"), options);
+  EXPECT_THAT(later.failureReason, HasSubstr("cancelled"));
+  EXPECT_EQ(server.requests().size(), 1u) << "a cancelled load sends nothing";
 }
 
 TEST_F(URLLoaderTest, ABodyOverTheCapIsAFailureNotATruncation) {
