@@ -22,8 +22,10 @@ for board_number in 1 2 3 4 5; do
     "$mask"
   # Opening with a disc wider than the line and narrower than a dot keeps only the dots.
   convert "$mask" -morphology Open Disk:18 "$shots/dots-$board_number.png"
-  centres="$(convert "$shots/dots-$board_number.png" \
-    -define connected-components:verbose=true -define connected-components:area-threshold=1500 \
+  # Where the line meets a dot at a slant the opening keeps a little of it, so
+  # the centres come from the dots worn down to their cores instead.
+  centres="$(convert "$mask" -morphology Erode Disk:20 \
+    -define connected-components:verbose=true -define connected-components:area-threshold=100 \
     -connected-components 8 null: | awk 'NR>1 && $NF=="gray(255)" {print $3}')"
   dots="$(wc -l <<<"$centres")"
   [[ "$dots" -ge 4 && "$dots" -le 6 ]] || fail "expected 4 to 6 dots, found $dots"
@@ -38,7 +40,7 @@ for board_number in 1 2 3 4 5; do
     FILENAME ~ /grey/ { grey[$1 "," $2] = 1; next }
     {
       # The opening also trims the rim of every dot by a pixel or two.
-      for (i = 1; i <= n; i++) if (($1 - cx[i]) ^ 2 + ($2 - cy[i]) ^ 2 <= 35 ^ 2) next
+      for (i = 1; i <= n; i++) if (($1 - cx[i]) ^ 2 + ($2 - cy[i]) ^ 2 <= 36 ^ 2) next
       lx[++m] = $1; ly[m] = $2
     }
     END {
