@@ -11,6 +11,8 @@
 
 #include <glib.h>
 
+#include "platform/foundation/RunLoop.h"
+
 namespace foundation {
 
 namespace {
@@ -72,7 +74,10 @@ UserDefaults::UserDefaults(std::filesystem::path file)
   load();
 }
 
-UserDefaults::~UserDefaults() = default;
+UserDefaults::~UserDefaults() {
+  std::lock_guard lock(mutex_);
+  saveIfChanged();
+}
 
 std::filesystem::path UserDefaults::standardPath(const std::string& app) {
   std::filesystem::path base;
@@ -95,9 +100,10 @@ UserDefaults& UserDefaults::standard() {
 }
 
 void UserDefaults::resetStandard(std::filesystem::path file) {
-  auto replacement = std::make_unique<UserDefaults>(std::move(file));
   std::lock_guard lock(standardMutex);
-  standardInstance = std::move(replacement);
+  // The old instance saves what it holds before the new one reads the file.
+  standardInstance.reset();
+  standardInstance = std::make_unique<UserDefaults>(std::move(file));
 }
 
 void UserDefaults::load() {
@@ -228,18 +234,42 @@ void UserDefaults::setInteger(const std::string& key, std::int64_t value) {
   store(key, value);
 }
 
+bool UserDefaults::holds(const std::string& key, const Value& value) const {
+  if (const bool* flag = std::get_if<bool>(&value)) return storedBool(key) == *flag;
+  return storedInteger(key) == std::get<std::int64_t>(value);
+}
+
 void UserDefaults::store(const std::string& key, const Value& value) {
   if (!isValidKey(key)) {
     lastSaveSucceeded_ = false;
     lastError_ = "not a valid settings key: \"" + key + "\"";
     return;
   }
-  if (const bool* flag = std::get_if<bool>(&value)) {
-    g_key_file_set_boolean(keyFile_.get(), kGroup, key.c_str(), *flag);
-  } else {
-    g_key_file_set_int64(keyFile_.get(), kGroup, key.c_str(), std::get<std::int64_t>(value));
+  if (!holds(key, value)) {
+    if (const bool* flag = std::get_if<bool>(&value)) {
+      g_key_file_set_boolean(keyFile_.get(), kGroup, key.c_str(), *flag);
+    } else {
+      g_key_file_set_int64(keyFile_.get(), kGroup, key.c_str(), std::get<std::int64_t>(value));
+    }
+    unsaved_ = true;
   }
-  save();
+  // Also when this value was there already: an earlier save of it may have failed.
+  if (unsaved_) saveAtEndOfTurn();
+}
+
+void UserDefaults::saveAtEndOfTurn() {
+  std::weak_ptr<UserDefaults*> weakSelf = self_;
+  bool deferred = RunLoop::atEndOfTurn([weakSelf] {
+    auto self = weakSelf.lock();
+    if (!self) return;
+    std::lock_guard lock((*self)->mutex_);
+    (*self)->saveIfChanged();
+  });
+  if (!deferred) save();
+}
+
+void UserDefaults::saveIfChanged() {
+  if (unsaved_) save();
 }
 
 void UserDefaults::save() {
@@ -269,6 +299,8 @@ void UserDefaults::save() {
     lastError_ = error->message;
     return;
   }
+  ++saveCount_;
+  unsaved_ = false;
   lastSaveSucceeded_ = true;
   lastError_.clear();
 }
@@ -291,6 +323,11 @@ bool UserDefaults::lastSaveSucceeded() const {
 std::string UserDefaults::lastError() const {
   std::lock_guard lock(mutex_);
   return lastError_;
+}
+
+std::uint64_t UserDefaults::saveCount() const {
+  std::lock_guard lock(mutex_);
+  return saveCount_;
 }
 
 }  // namespace foundation

@@ -15,10 +15,11 @@ namespace foundation {
 
 // Persisted settings: one GKeyFile, group [Defaults], one key per setting.
 //
-// Every setter saves the whole file at once (write to a temporary file, then
-// rename), so a crash never leaves half a file behind. A failed save keeps the
-// value in memory and is reported through lastSaveSucceeded()/lastError();
-// nothing here throws, prints or exits.
+// A setter that changes nothing writes nothing. A change saves the whole file at once (write to a
+// temporary file, then rename), so a crash never leaves half a file behind. Changes made during a
+// turn of a run loop are saved together when that turn ends, before the loop sleeps again; made
+// anywhere else they are saved at once. A failed save keeps the value in memory and is reported
+// through lastSaveSucceeded()/lastError(); nothing here throws, prints or exits.
 //
 // Any thread may call any member: one mutex guards the state.
 class UserDefaults {
@@ -32,6 +33,7 @@ class UserDefaults {
 
   // Loads the file at once.
   explicit UserDefaults(std::filesystem::path file);
+  // Saves what is still unsaved.
   ~UserDefaults();
   UserDefaults(const UserDefaults&) = delete;
   UserDefaults& operator=(const UserDefaults&) = delete;
@@ -43,8 +45,9 @@ class UserDefaults {
 
   // The process-wide instance, opened on first use at standardPath("tamarock").
   static UserDefaults& standard();
-  // Replaces the process-wide instance (tests point it at a temporary file).
-  // References obtained from standard() before the call dangle afterwards.
+  // Replaces the process-wide instance (tests point it at a temporary file), saving what the old
+  // one had not saved yet first. References obtained from standard() before the call dangle
+  // afterwards.
   static void resetStandard(std::filesystem::path file);
 
   // Values that apply while the file holds none of its own for the key. A later
@@ -57,7 +60,7 @@ class UserDefaults {
   bool boolForKey(const std::string& key) const;
   std::int64_t integerForKey(const std::string& key) const;
 
-  // Stores the value and saves the file.
+  // Stores the value and saves the file, unless the file already holds that value.
   void setBool(const std::string& key, bool value);
   void setInteger(const std::string& key, std::int64_t value);
 
@@ -69,6 +72,8 @@ class UserDefaults {
   // Why the last save failed, or what went wrong while loading; empty after a
   // successful save.
   std::string lastError() const;
+  // How many times the file has been written.
+  std::uint64_t saveCount() const;
 
  private:
   struct KeyFileFree {
@@ -80,7 +85,10 @@ class UserDefaults {
   std::optional<bool> storedBool(const std::string& key) const;
   std::optional<std::int64_t> storedInteger(const std::string& key) const;
   std::optional<Value> registered(const std::string& key) const;
+  bool holds(const std::string& key, const Value& value) const;
   void store(const std::string& key, const Value& value);
+  void saveAtEndOfTurn();
+  void saveIfChanged();
   void save();
 
   mutable std::mutex mutex_;
@@ -91,6 +99,11 @@ class UserDefaults {
   std::optional<std::filesystem::path> setAsidePath_;
   bool lastSaveSucceeded_ = true;
   std::string lastError_;
+  bool unsaved_ = false;
+  std::uint64_t saveCount_ = 0;
+  // Saves waiting for the end of a turn refer back through this, so that they do nothing once
+  // this object is gone.
+  const std::shared_ptr<UserDefaults*> self_ = std::make_shared<UserDefaults*>(this);
 };
 
 }  // namespace foundation

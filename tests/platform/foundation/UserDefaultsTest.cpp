@@ -1,7 +1,9 @@
 #include "platform/foundation/UserDefaults.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -12,10 +14,14 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <random>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "platform/foundation/RunLoop.h"
+
+using foundation::RunLoop;
 using foundation::UserDefaults;
 namespace fs = std::filesystem;
 
@@ -261,4 +267,48 @@ TEST_F(UserDefaultsTest, ABackgroundReaderOnlySeesValuesThatWereWritten) {
   reader.join();
   EXPECT_EQ(bad, 0);
   EXPECT_EQ(defaults.integerForKey("SkipUpdateBuild"), 100);
+}
+
+TEST_F(UserDefaultsTest, OnlyChangesAreSavedAndOneTurnOfTheLoopSavesOnce) {
+  RunLoop::resetMainWithVirtualClock();
+  auto& loop = RunLoop::main();
+  UserDefaults defaults(file_);
+  defaults.registerDefaults(kAppDefaults);
+  // Outside a turn of the loop there is nothing to gather: a change is saved at once.
+  defaults.setBool("FirstLaunch", false);
+  defaults.setInteger("CurrentAction", 2);
+  EXPECT_EQ(defaults.saveCount(), 2u);
+  defaults.setBool("FirstLaunch", false);
+  defaults.setInteger("CurrentAction", 2);
+  EXPECT_EQ(defaults.saveCount(), 2u) << "setting what is stored already wrote the file";
+
+  // A returning user's launch and a resize drag re-install the same action many times a turn.
+  std::vector<std::uint64_t> savesPerTurn;
+  for (std::int64_t action : {2, 2, 4, 4, 4, 1}) {
+    auto before = defaults.saveCount();
+    std::uint64_t duringTheTurn = 0;
+    loop.post([&defaults, &duringTheTurn, action] {
+      for (int install = 0; install < 3; ++install) {
+        defaults.setBool("FirstLaunch", false);
+        defaults.setInteger("CurrentAction", action);
+      }
+      defaults.setBool("RandomColors", action == 4);
+      duringTheTurn = defaults.saveCount();
+    });
+    loop.drain();
+    EXPECT_EQ(duringTheTurn, before) << "saved before the turn was over";
+    savesPerTurn.push_back(defaults.saveCount() - before);
+    EXPECT_EQ(UserDefaults(file_).integerForKey("CurrentAction"), action) << "lost at turn end";
+  }
+  // RandomColors is stored for the first time in the first turn.
+  EXPECT_EQ(savesPerTurn, (std::vector<std::uint64_t>{1, 0, 1, 0, 0, 1}));
+
+  // A store that goes away during a turn saves what it holds, and its queued save is dropped.
+  loop.post([file = file_] {
+    auto shortLived = std::make_unique<UserDefaults>(file);
+    shortLived->setInteger("SkipUpdateBuild", 9);
+    EXPECT_EQ(shortLived->saveCount(), 0u);
+  });
+  loop.drain();
+  EXPECT_EQ(UserDefaults(file_).integerForKey("SkipUpdateBuild"), 9);
 }
