@@ -14,7 +14,61 @@
 
 namespace {
 
-using DefaultsTest = AppHarness;
+class DefaultsTest : public AppHarness {
+ protected:
+  std::string storedFile() const {
+    std::ifstream in(settingsFile(), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
+  // The next launch, with `bytes` as the settings file a person left.
+  void launchWith(const std::string& bytes) {
+    std::ofstream(settingsFile(), std::ios::binary) << bytes;
+    foundation::UserDefaults::resetStandard(settingsFile());
+    launch();
+    advance(0.2);
+  }
+};
+
+// A settings file edited by hand: which screen the next launch shows and what the file holds after.
+struct HandEditedFile {
+  std::string bytes;
+  std::string installedNib;  // empty: nothing installed, the choices open at once
+  bool choicesOpen;
+  bool randomColors;
+  std::optional<std::string> after;  // nullopt: the launch left the file as it was
+};
+
+TEST_F(DefaultsTest, AHandEditedFileIsReadAsMeantAndKeptAtTheNextLaunch) {
+  const std::string connect = "ConnectActionViewController";
+  const std::vector<HandEditedFile> cases = {
+      {"\xEF\xBB\xBF[Defaults]\nFirstLaunch=false\nCurrentAction=3\n", connect, false, false, {}},
+      {"[Defaults]\nFirstLaunch=false\nCurrentAction= 3 \n", connect, false, false, {}},
+      {"[Defaults]\nFirstLaunch=False\nCurrentAction=3.0\nRandomColors=True\n",
+       connect,
+       false,
+       true,
+       {}},
+      {"[Defaults]\nFirstLaunch=no\nCurrentAction=99999999999999999999\n", "", true, false, {}},
+      // A FirstLaunch that reads as neither: the stored action shows this was no first launch.
+      {"[Defaults]\nFirstLaunch=maybe\nCurrentAction=3\n", connect, false, false,
+       "[Defaults]\nFirstLaunch=false\nCurrentAction=3\n"},
+      // With no action stored it is the first launch it defaults to: Touch, then the choices.
+      {"[Defaults]\nFirstLaunch=maybe\n", "StandardActionViewController", true, false,
+       "[Defaults]\nFirstLaunch=false\nCurrentAction=0\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.bytes);
+    TearDown();
+    SetUp();
+    launchWith(c.bytes);
+    auto action = master()->currentActionViewController;
+    EXPECT_EQ(action ? action->nibName() : "", c.installedNib);
+    EXPECT_EQ(std::dynamic_pointer_cast<ui::NavigationController>(presented()) != nullptr,
+              c.choicesOpen);
+    EXPECT_EQ(Defaults::randomColors(), c.randomColors);
+    EXPECT_EQ(storedFile(), c.after.value_or(c.bytes));
+  }
+}
 
 TEST_F(DefaultsTest, AReturningLaunchAndAResizeDragWriteOnlyWhatChangedOncePerTurn) {
   storeReturningUser(2);

@@ -6,12 +6,14 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 #include <system_error>
 #include <utility>
 
 #include <glib.h>
 
 #include "platform/foundation/RunLoop.h"
+#include "platform/foundation/SettingsText.h"
 
 namespace foundation {
 
@@ -133,14 +135,19 @@ void UserDefaults::load() {
     return;
   }
 
+  std::string_view text(contents.get(), length);
+  // Some editors start a UTF-8 file with a byte-order mark, which GKeyFile would take for a line
+  // of garbage.
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
   // GKeyFile stops at an embedded NUL and takes the rest on trust; a settings
   // file with either is damaged, not something to half-read and then save over.
-  if (!g_utf8_validate(contents.get(), static_cast<gssize>(length), nullptr)) {
+  if (!g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr)) {
     setAsideCorruptFile("not valid UTF-8 text");
     return;
   }
   auto flags = static_cast<GKeyFileFlags>(G_KEY_FILE_KEEP_COMMENTS | G_KEY_FILE_KEEP_TRANSLATIONS);
-  if (!g_key_file_load_from_data(keyFile_.get(), contents.get(), length, flags, &rawError)) {
+  if (!g_key_file_load_from_data(keyFile_.get(), text.data(), text.size(), flags, &rawError)) {
     error.reset(rawError);
     // A failed parse may leave part of the file behind; start clean.
     keyFile_.reset(g_key_file_new());
@@ -177,27 +184,24 @@ void UserDefaults::registerDefaults(const std::map<std::string, Value>& defaults
   for (const auto& [key, value] : defaults) registered_[key] = value;
 }
 
-std::optional<bool> UserDefaults::storedBool(const std::string& key) const {
-  if (!isValidKey(key)) return std::nullopt;
-  GError* rawError = nullptr;
-  bool value = g_key_file_get_boolean(keyFile_.get(), kGroup, key.c_str(), &rawError);
-  if (rawError != nullptr) {
-    g_error_free(rawError);
-    return std::nullopt;
-  }
-  return value;
-}
-
-std::optional<std::int64_t> UserDefaults::storedInteger(const std::string& key) const {
+std::optional<std::string> UserDefaults::storedText(const std::string& key) const {
   if (!isValidKey(key)) return std::nullopt;
   Chars text(g_key_file_get_value(keyFile_.get(), kGroup, key.c_str(), nullptr));
   if (!text) return std::nullopt;
-  // g_key_file_get_int64 saturates out-of-range numbers; this rejects them.
-  gint64 value = 0;
-  if (!g_ascii_string_to_signed(text.get(), 10, G_MININT64, G_MAXINT64, &value, nullptr)) {
-    return std::nullopt;
-  }
-  return value;
+  return std::string(text.get());
+}
+
+std::optional<bool> UserDefaults::storedBool(const std::string& key) const {
+  auto text = storedText(key);
+  return text ? SettingsText::readBool(*text) : std::nullopt;
+}
+
+std::optional<std::int64_t> UserDefaults::storedInteger(const std::string& key,
+                                                        bool clamped) const {
+  auto text = storedText(key);
+  auto number = text ? SettingsText::readInteger(*text) : std::nullopt;
+  if (!number || (number->beyondRange && !clamped)) return std::nullopt;
+  return number->value;
 }
 
 std::optional<UserDefaults::Value> UserDefaults::registered(const std::string& key) const {
@@ -217,11 +221,30 @@ bool UserDefaults::boolForKey(const std::string& key) const {
 
 std::int64_t UserDefaults::integerForKey(const std::string& key) const {
   std::lock_guard lock(mutex_);
-  if (auto value = storedInteger(key)) return *value;
+  if (auto value = storedInteger(key, false)) return *value;
   if (auto value = registered(key)) {
     return std::visit([](auto v) { return static_cast<std::int64_t>(v); }, *value);
   }
   return 0;
+}
+
+std::int64_t UserDefaults::clampedIntegerForKey(const std::string& key) const {
+  std::lock_guard lock(mutex_);
+  if (auto value = storedInteger(key, true)) return *value;
+  if (auto value = registered(key)) {
+    return std::visit([](auto v) { return static_cast<std::int64_t>(v); }, *value);
+  }
+  return 0;
+}
+
+std::optional<bool> UserDefaults::storedBoolForKey(const std::string& key) const {
+  std::lock_guard lock(mutex_);
+  return storedBool(key);
+}
+
+std::optional<std::int64_t> UserDefaults::storedIntegerForKey(const std::string& key) const {
+  std::lock_guard lock(mutex_);
+  return storedInteger(key, false);
 }
 
 void UserDefaults::setBool(const std::string& key, bool value) {
@@ -236,7 +259,7 @@ void UserDefaults::setInteger(const std::string& key, std::int64_t value) {
 
 bool UserDefaults::holds(const std::string& key, const Value& value) const {
   if (const bool* flag = std::get_if<bool>(&value)) return storedBool(key) == *flag;
-  return storedInteger(key) == std::get<std::int64_t>(value);
+  return storedInteger(key, false) == std::get<std::int64_t>(value);
 }
 
 void UserDefaults::store(const std::string& key, const Value& value) {

@@ -21,6 +21,9 @@ namespace foundation {
 // anywhere else they are saved at once. A failed save keeps the value in memory and is reported
 // through lastSaveSucceeded()/lastError(); nothing here throws, prints or exits.
 //
+// Values are read as leniently as a hand-edited file needs (see SettingsText); a value that still
+// does not read stays in the file untouched until its key is set.
+//
 // Any thread may call any member: one mutex guards the state.
 class UserDefaults {
  public:
@@ -55,10 +58,17 @@ class UserDefaults {
   void registerDefaults(const std::map<std::string, Value>& defaults);
 
   // The stored value, else the registered one, else false / 0. A stored value
-  // that does not parse as the type asked for (or lies outside the 64-bit
+  // that does not read as the type asked for (or lies outside the 64-bit
   // range) counts as not stored.
   bool boolForKey(const std::string& key) const;
   std::int64_t integerForKey(const std::string& key) const;
+  // As integerForKey, except that a stored number beyond the 64-bit range reads as the nearest
+  // 64-bit number, as the platform's own store reads it: for a number the caller range-checks,
+  // where such a number must stay out of range rather than fall back to the default.
+  std::int64_t clampedIntegerForKey(const std::string& key) const;
+  // Only what the file itself holds for the key, if it reads as the type asked for.
+  std::optional<bool> storedBoolForKey(const std::string& key) const;
+  std::optional<std::int64_t> storedIntegerForKey(const std::string& key) const;
 
   // Stores the value and saves the file, unless the file already holds that value.
   void setBool(const std::string& key, bool value);
@@ -82,8 +92,9 @@ class UserDefaults {
 
   void load();
   void setAsideCorruptFile(const std::string& reason);
+  std::optional<std::string> storedText(const std::string& key) const;
   std::optional<bool> storedBool(const std::string& key) const;
-  std::optional<std::int64_t> storedInteger(const std::string& key) const;
+  std::optional<std::int64_t> storedInteger(const std::string& key, bool clamped) const;
   std::optional<Value> registered(const std::string& key) const;
   bool holds(const std::string& key, const Value& value) const;
   void store(const std::string& key, const Value& value);

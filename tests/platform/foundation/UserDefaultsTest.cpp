@@ -36,6 +36,15 @@ void writeFile(const fs::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
+// What the file holds after "key=", up to the end of that line; nullopt without such a line.
+std::optional<std::string> storedText(const fs::path& path, const std::string& key) {
+  std::string text = "\n" + readFile(path);
+  auto at = text.find("\n" + key + "=");
+  if (at == std::string::npos) return std::nullopt;
+  at += key.size() + 2;
+  return text.substr(at, text.find('\n', at) - at);
+}
+
 // Sets or clears an environment variable for one scope.
 class ScopedEnv {
  public:
@@ -311,4 +320,90 @@ TEST_F(UserDefaultsTest, OnlyChangesAreSavedAndOneTurnOfTheLoopSavesOnce) {
   });
   loop.drain();
   EXPECT_EQ(UserDefaults(file_).integerForKey("SkipUpdateBuild"), 9);
+}
+
+// Values as a person may leave them in the file: what each reads as, what the file keeps while
+// other keys are set, and what it holds once the program sets the key to the value it read (as
+// every launch does with the stored action).
+struct HandEdited {
+  std::string text;
+  UserDefaults::Value reads;
+  bool fromFile;  // false: it does not read, and the registered default stands in
+  std::string kept;
+  std::string afterSet;
+};
+
+TEST_F(UserDefaultsTest, HandEditedValuesReadLikeThePlatformAndStayUntilTheirKeyIsSet) {
+  const std::vector<HandEdited> cases = {
+      {" 3 ", std::int64_t{3}, true, "3 ", "3 "},
+      {"3.0", std::int64_t{3}, true, "3.0", "3.0"},
+      {"4.99", std::int64_t{4}, true, "4.99", "4.99"},
+      {"-2.5", std::int64_t{-2}, true, "-2.5", "-2.5"},
+      {"+5\t", std::int64_t{5}, true, "+5\t", "+5\t"},
+      {"abc", std::int64_t{1}, false, "abc", "1"},
+      {"3x", std::int64_t{1}, false, "3x", "1"},
+      {".5", std::int64_t{1}, false, ".5", "1"},
+      {"True", true, true, "True", "True"},
+      {" FALSE ", false, true, "FALSE ", "FALSE "},
+      {"yes", true, true, "yes", "yes"},
+      {"No", false, true, "No", "No"},
+      {"1", true, true, "1", "1"},
+      {"0", false, true, "0", "0"},
+      {"maybe", true, false, "maybe", "true"},
+      {"2", true, false, "2", "true"},
+  };
+  for (const auto& c : cases) {
+    bool isFlag = std::holds_alternative<bool>(c.reads);
+    const std::string key = isFlag ? "RandomColors" : "CurrentAction";
+    SCOPED_TRACE(key + "=" + c.text);
+    writeFile(file_, "[Defaults]\n" + key + "=" + c.text + "\n");
+    UserDefaults defaults(file_);
+    defaults.registerDefaults({{"CurrentAction", std::int64_t{1}}, {"RandomColors", true}});
+    EXPECT_EQ(defaults.loadState(), UserDefaults::LoadState::Loaded);
+    if (isFlag) {
+      bool expected = std::get<bool>(c.reads);
+      EXPECT_EQ(defaults.boolForKey(key), expected);
+      EXPECT_EQ(defaults.storedBoolForKey(key),
+                c.fromFile ? std::optional(expected) : std::nullopt);
+    } else {
+      std::int64_t expected = std::get<std::int64_t>(c.reads);
+      EXPECT_EQ(defaults.integerForKey(key), expected);
+      EXPECT_EQ(defaults.clampedIntegerForKey(key), expected);
+      EXPECT_EQ(defaults.storedIntegerForKey(key),
+                c.fromFile ? std::optional(expected) : std::nullopt);
+    }
+
+    defaults.setInteger("SkipUpdateBuild", 7);
+    EXPECT_EQ(storedText(file_, key), c.kept);
+    auto saves = defaults.saveCount();
+    isFlag ? defaults.setBool(key, defaults.boolForKey(key))
+           : defaults.setInteger(key, defaults.integerForKey(key));
+    EXPECT_EQ(storedText(file_, key), c.afterSet);
+    EXPECT_EQ(defaults.saveCount(), saves + (c.fromFile ? 0 : 1));
+  }
+}
+
+TEST_F(UserDefaultsTest, ANumberBeyondSixtyFourBitsReadsOutOfRangeOnlyWhereTheCallerAsks) {
+  writeFile(file_,
+            "[Defaults]\nCurrentAction=99999999999999999999\nSkipUpdateBuild="
+            "-99999999999999999999.5\n");
+  UserDefaults defaults(file_);
+  defaults.registerDefaults({{"CurrentAction", std::int64_t{0}}});
+  EXPECT_EQ(defaults.clampedIntegerForKey("CurrentAction"), INT64_MAX);
+  EXPECT_EQ(defaults.clampedIntegerForKey("SkipUpdateBuild"), INT64_MIN);
+  EXPECT_EQ(defaults.integerForKey("CurrentAction"), 0);
+  EXPECT_EQ(defaults.storedIntegerForKey("CurrentAction"), std::nullopt);
+}
+
+TEST_F(UserDefaultsTest, AByteOrderMarkIsSkippedNotTakenForDamage) {
+  const std::string bom = "\xEF\xBB\xBF";
+  writeFile(file_, bom + "[Defaults]\nCurrentAction=4\nRandomColors=true\n");
+  UserDefaults defaults(file_);
+  EXPECT_EQ(defaults.loadState(), UserDefaults::LoadState::Loaded) << defaults.lastError();
+  EXPECT_FALSE(defaults.setAsidePath());
+  EXPECT_EQ(defaults.integerForKey("CurrentAction"), 4);
+  EXPECT_TRUE(defaults.boolForKey("RandomColors"));
+  // Damage after the mark is still damage.
+  writeFile(file_, bom + "[Defaults\n");
+  EXPECT_EQ(UserDefaults(file_).loadState(), UserDefaults::LoadState::SetAside);
 }
