@@ -1,10 +1,7 @@
 #include "platform/foundation/UserDefaults.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
-#include <cstdio>
+#include <chrono>
 #include <cstdlib>
 #include <string_view>
 #include <system_error>
@@ -13,6 +10,7 @@
 #include <glib.h>
 
 #include "platform/foundation/RunLoop.h"
+#include "platform/foundation/SettingsDisk.h"
 #include "platform/foundation/SettingsText.h"
 
 namespace foundation {
@@ -20,6 +18,8 @@ namespace foundation {
 namespace {
 
 constexpr const char* kGroup = "Defaults";
+// A save takes milliseconds; a temporary file this old belongs to no save still running.
+constexpr std::chrono::seconds kStaleSaveAge{30};
 
 struct ErrorFree {
   void operator()(GError* error) const { g_error_free(error); }
@@ -49,17 +49,6 @@ std::string localTimestamp() {
   if (!now) return "unknown";
   Chars text(g_date_time_format(now.get(), "%Y%m%d-%H%M%S"));
   return text ? text.get() : "unknown";
-}
-
-// Moves a file without ever replacing what is at the destination. Returns 0 or
-// an errno value.
-int renameWithoutReplacing(const std::filesystem::path& from, const std::filesystem::path& to) {
-  if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
-  if (errno != EINVAL && errno != ENOSYS) return errno;
-  // Some file systems lack RENAME_NOREPLACE; a hard link refuses to replace too.
-  if (link(from.c_str(), to.c_str()) != 0) return errno;
-  if (unlink(from.c_str()) != 0) return errno;
-  return 0;
 }
 
 std::mutex standardMutex;
@@ -109,6 +98,9 @@ void UserDefaults::resetStandard(std::filesystem::path file) {
 }
 
 void UserDefaults::load() {
+  if (auto target = SettingsDisk::saveTarget(file_)) {
+    SettingsDisk::removeStaleSaveTemporaries(*target, kStaleSaveAge);
+  }
   std::error_code statusError;
   auto status = std::filesystem::status(file_, statusError);
   if (status.type() == std::filesystem::file_type::not_found) {
@@ -163,7 +155,7 @@ void UserDefaults::setAsideCorruptFile(const std::string& reason) {
   for (int counter = 0; counter < 1000; ++counter) {
     auto candidate =
         file_.parent_path() / (counter == 0 ? stem : stem + "-" + std::to_string(counter));
-    failure = renameWithoutReplacing(file_, candidate);
+    failure = SettingsDisk::renameWithoutReplacing(file_, candidate);
     if (failure == 0) {
       loadState_ = LoadState::SetAside;
       setAsidePath_ = candidate;
@@ -308,15 +300,16 @@ void UserDefaults::save() {
     return;
   }
   // A settings file linked in from elsewhere (a dotfiles repository) stays a
-  // link: write where it points rather than replacing the link itself.
-  auto target = file_;
-  std::error_code linkError;
-  if (std::filesystem::is_symlink(file_, linkError)) {
-    auto resolved = std::filesystem::weakly_canonical(file_, linkError);
-    if (!linkError) target = resolved;
+  // link: write where it points rather than replacing the link itself, also
+  // when nothing is there yet.
+  auto target = SettingsDisk::saveTarget(file_);
+  if (!target) {
+    lastSaveSucceeded_ = false;
+    lastError_ = "cannot save settings file " + file_.string() + ": " + describeErrno(ELOOP);
+    return;
   }
   GError* rawError = nullptr;
-  if (!g_key_file_save_to_file(keyFile_.get(), target.c_str(), &rawError)) {
+  if (!g_key_file_save_to_file(keyFile_.get(), target->c_str(), &rawError)) {
     Error error(rawError);
     lastSaveSucceeded_ = false;
     lastError_ = error->message;

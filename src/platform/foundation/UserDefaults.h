@@ -34,7 +34,7 @@ class UserDefaults {
   // could not be read, or could not be moved aside; it is never written over.
   enum class LoadState { Missing, Loaded, SetAside, Unreadable };
 
-  // Loads the file at once.
+  // Loads the file at once, and removes what interrupted saves of it left behind.
   explicit UserDefaults(std::filesystem::path file);
   // Saves what is still unsaved.
   ~UserDefaults();

@@ -45,6 +45,18 @@ std::optional<std::string> storedText(const fs::path& path, const std::string& k
   return text.substr(at, text.find('\n', at) - at);
 }
 
+// The names beside `file` that a save interrupted by a kill leaves behind.
+std::vector<std::string> saveTemporaries(const fs::path& file) {
+  std::vector<std::string> found;
+  for (const auto& entry : fs::directory_iterator(file.parent_path())) {
+    std::string name = entry.path().filename().string();
+    if (name.size() == file.filename().string().size() + 7 &&
+        name.rfind(file.filename().string() + ".", 0) == 0)
+      found.push_back(name);
+  }
+  return found;
+}
+
 // Sets or clears an environment variable for one scope.
 class ScopedEnv {
  public:
@@ -236,6 +248,18 @@ TEST_F(UserDefaultsTest, ALinkedSettingsFileStaysALink) {
   defaults.setInteger("CurrentAction", 4);
   EXPECT_TRUE(fs::is_symlink(file_));
   EXPECT_NE(readFile(dir_ / "real.ini").find("CurrentAction=4"), std::string::npos);
+
+  // A link to a file not made yet (a fresh dotfiles checkout) is followed too, through a chain.
+  fs::create_directory(dir_ / "dotfiles");
+  fs::create_symlink("dotfiles/hop.ini", dir_ / "dangling.ini");
+  fs::create_symlink("tamarock.ini", dir_ / "dotfiles" / "hop.ini");
+  UserDefaults dangling(dir_ / "dangling.ini");
+  EXPECT_EQ(dangling.loadState(), UserDefaults::LoadState::Missing);
+  dangling.setInteger("CurrentAction", 2);
+  EXPECT_TRUE(dangling.lastSaveSucceeded()) << dangling.lastError();
+  EXPECT_TRUE(fs::is_symlink(dir_ / "dangling.ini"));
+  EXPECT_TRUE(fs::is_symlink(dir_ / "dotfiles" / "hop.ini"));
+  EXPECT_EQ(storedText(dir_ / "dotfiles" / "tamarock.ini", "CurrentAction"), "2");
 }
 
 TEST_F(UserDefaultsTest, StandardPathFollowsXdgOnlyWhenAbsolute) {
@@ -406,4 +430,80 @@ TEST_F(UserDefaultsTest, AByteOrderMarkIsSkippedNotTakenForDamage) {
   // Damage after the mark is still damage.
   writeFile(file_, bom + "[Defaults\n");
   EXPECT_EQ(UserDefaults(file_).loadState(), UserDefaults::LoadState::SetAside);
+}
+
+TEST_F(UserDefaultsTest, TemporariesOfInterruptedSavesAreClearedAtLaunchButNotAFreshOne) {
+  auto age = [](const fs::path& path, std::chrono::seconds by) {
+    fs::last_write_time(path, fs::file_time_type::clock::now() - by);
+  };
+  const std::vector<std::string> stale = {"settings.ini.Ab3xYz", "settings.ini.000000"};
+  const std::vector<std::string> others = {
+      "settings.ini.Q1w2E3",     // fresh: another instance may be saving right now
+      "settings.ini.Ab3xYz7",    // not GLib's pattern
+      "settings.ini.ab-xyz",     // nor this
+      "settings.ini.corrupt-x",  // a damaged file set aside
+      "other.ini.Ab3xYz",        // another file's
+  };
+  writeFile(file_, "[Defaults]\nCurrentAction=3\n");
+  for (const auto& name : stale) writeFile(dir_ / name, "[Defaults]\nCurrentAction=");
+  for (const auto& name : others) writeFile(dir_ / name, "x");
+  fs::create_directory(dir_ / "settings.ini.Dir123");
+  fs::create_symlink("settings.ini", dir_ / "settings.ini.Lnk123");
+  for (const auto& name : stale) age(dir_ / name, std::chrono::minutes(5));
+  for (const auto& name : others) age(dir_ / name, std::chrono::minutes(5));
+  age(dir_ / others.front(), std::chrono::seconds(0));
+  age(dir_ / "settings.ini.Dir123", std::chrono::minutes(5));
+
+  UserDefaults defaults(file_);
+  EXPECT_EQ(defaults.integerForKey("CurrentAction"), 3);
+  for (const auto& name : stale) EXPECT_FALSE(fs::exists(dir_ / name)) << name;
+  for (const auto& name : others) EXPECT_TRUE(fs::exists(dir_ / name)) << name;
+  EXPECT_TRUE(fs::is_directory(dir_ / "settings.ini.Dir123"));
+  EXPECT_TRUE(fs::is_symlink(dir_ / "settings.ini.Lnk123"));
+
+  // Saves through a link leave their temporaries beside the file linked to.
+  fs::create_directory(dir_ / "dotfiles");
+  fs::remove(file_);
+  fs::create_symlink(dir_ / "dotfiles" / "tamarock.ini", file_);
+  writeFile(dir_ / "dotfiles" / "tamarock.ini.Zz9Zz9", "");
+  age(dir_ / "dotfiles" / "tamarock.ini.Zz9Zz9", std::chrono::minutes(5));
+  UserDefaults linked(file_);
+  EXPECT_FALSE(fs::exists(dir_ / "dotfiles" / "tamarock.ini.Zz9Zz9"));
+}
+
+TEST_F(UserDefaultsTest, KilledMidSaveTheFileStillParsesAndTheNextLaunchClearsWhatWasLeft) {
+  constexpr int kKills = 50;
+  std::minstd_rand delays(8);  // fixed: the same spread of kill moments every run
+  std::int64_t lastStarted = 0;
+  for (int kill = 0; kill < kKills; ++kill) {
+    std::int64_t first = lastStarted + 1;
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      UserDefaults saver(file_);
+      for (std::int64_t value = first;; ++value) saver.setInteger("CurrentAction", value);
+    }
+    std::this_thread::sleep_for(std::chrono::microseconds(500 + delays() % 5000));
+    ::kill(child, SIGKILL);
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+
+    if (!fs::exists(file_)) continue;  // killed before its first save
+    UserDefaults reader(file_);
+    ASSERT_EQ(reader.loadState(), UserDefaults::LoadState::Loaded) << readFile(file_);
+    auto stored = reader.storedIntegerForKey("CurrentAction");
+    ASSERT_TRUE(stored.has_value()) << readFile(file_);
+    EXPECT_GE(*stored, kill == 0 ? 1 : lastStarted) << "an older value came back";
+    lastStarted = *stored;
+  }
+  // Whatever the kills left behind is fresh; the next launch a while later finds it stale.
+  auto left = saveTemporaries(file_);
+  for (const auto& name : left) {
+    fs::last_write_time(dir_ / name, fs::file_time_type::clock::now() - std::chrono::minutes(1));
+  }
+  UserDefaults nextLaunch(file_);
+  EXPECT_EQ(nextLaunch.loadState(), UserDefaults::LoadState::Loaded);
+  EXPECT_EQ(saveTemporaries(file_), std::vector<std::string>{}) << left.size() << " were left";
+  RecordProperty("TemporariesLeftByKills", static_cast<int>(left.size()));
 }
