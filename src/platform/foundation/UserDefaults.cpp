@@ -65,28 +65,34 @@ UserDefaults::UserDefaults(std::filesystem::path file)
   load();
 }
 
+UserDefaults::UserDefaults() : keyFile_(g_key_file_new()), loadState_(LoadState::InMemory) {}
+
 UserDefaults::~UserDefaults() {
   std::lock_guard lock(mutex_);
   saveIfChanged();
 }
 
-std::filesystem::path UserDefaults::standardPath(const std::string& app) {
-  std::filesystem::path base;
+std::optional<std::filesystem::path> UserDefaults::standardPath(const std::string& app) {
+  auto absolute = [](const char* path) {
+    return path != nullptr && std::filesystem::path(path).is_absolute();
+  };
   const char* xdg = std::getenv("XDG_CONFIG_HOME");
-  if (xdg != nullptr && std::filesystem::path(xdg).is_absolute()) {
-    base = xdg;
-  } else {
-    const char* home = std::getenv("HOME");
-    base = std::filesystem::path(home != nullptr && *home != '\0' ? home : g_get_home_dir()) /
-           ".config";
-  }
-  return base / app / "settings.ini";
+  if (absolute(xdg)) return std::filesystem::path(xdg) / app / "settings.ini";
+  // GLib asks the password database only when HOME is unset; an empty or relative HOME would put
+  // the settings wherever the program happened to be started.
+  const char* home = std::getenv("HOME");
+  if (home == nullptr) home = g_get_home_dir();
+  if (!absolute(home)) return std::nullopt;
+  return std::filesystem::path(home) / ".config" / app / "settings.ini";
 }
 
 UserDefaults& UserDefaults::standard() {
   std::lock_guard lock(standardMutex);
-  if (!standardInstance)
-    standardInstance = std::make_unique<UserDefaults>(standardPath("tamarock"));
+  if (!standardInstance) {
+    auto path = standardPath("tamarock");
+    standardInstance =
+        path ? std::make_unique<UserDefaults>(*path) : std::make_unique<UserDefaults>();
+  }
   return *standardInstance;
 }
 
@@ -98,18 +104,18 @@ void UserDefaults::resetStandard(std::filesystem::path file) {
 }
 
 void UserDefaults::load() {
-  if (auto target = SettingsDisk::saveTarget(file_)) {
+  if (auto target = SettingsDisk::saveTarget(*file_)) {
     SettingsDisk::removeStaleSaveTemporaries(*target, kStaleSaveAge);
   }
   std::error_code statusError;
-  auto status = std::filesystem::status(file_, statusError);
+  auto status = std::filesystem::status(*file_, statusError);
   if (status.type() == std::filesystem::file_type::not_found) {
     loadState_ = LoadState::Missing;
     return;
   }
   if (statusError || status.type() != std::filesystem::file_type::regular) {
     loadState_ = LoadState::Unreadable;
-    lastError_ = "cannot read settings file " + file_.string() + ": " +
+    lastError_ = "cannot read settings file " + file_->string() + ": " +
                  (statusError ? statusError.message() : std::string("not a regular file"));
     return;
   }
@@ -117,7 +123,7 @@ void UserDefaults::load() {
   gchar* rawContents = nullptr;
   gsize length = 0;
   GError* rawError = nullptr;
-  bool read = g_file_get_contents(file_.c_str(), &rawContents, &length, &rawError);
+  bool read = g_file_get_contents(file_->c_str(), &rawContents, &length, &rawError);
   Chars contents(rawContents);
   Error error(rawError);
   if (!read) {
@@ -150,16 +156,16 @@ void UserDefaults::load() {
 }
 
 void UserDefaults::setAsideCorruptFile(const std::string& reason) {
-  std::string stem = file_.filename().string() + ".corrupt-" + localTimestamp();
+  std::string stem = file_->filename().string() + ".corrupt-" + localTimestamp();
   int failure = 0;
   for (int counter = 0; counter < 1000; ++counter) {
     auto candidate =
-        file_.parent_path() / (counter == 0 ? stem : stem + "-" + std::to_string(counter));
-    failure = SettingsDisk::renameWithoutReplacing(file_, candidate);
+        file_->parent_path() / (counter == 0 ? stem : stem + "-" + std::to_string(counter));
+    failure = SettingsDisk::renameWithoutReplacing(*file_, candidate);
     if (failure == 0) {
       loadState_ = LoadState::SetAside;
       setAsidePath_ = candidate;
-      lastError_ = "settings file " + file_.string() + " was damaged (" + reason + "); moved to " +
+      lastError_ = "settings file " + file_->string() + " was damaged (" + reason + "); moved to " +
                    candidate.string();
       return;
     }
@@ -167,7 +173,7 @@ void UserDefaults::setAsideCorruptFile(const std::string& reason) {
   }
   // Keeping the damaged file where it is means never saving over it either.
   loadState_ = LoadState::Unreadable;
-  lastError_ = "settings file " + file_.string() + " was damaged (" + reason +
+  lastError_ = "settings file " + file_->string() + " was damaged (" + reason +
                ") and could not be moved aside: " + describeErrno(failure);
 }
 
@@ -288,12 +294,16 @@ void UserDefaults::saveIfChanged() {
 }
 
 void UserDefaults::save() {
-  if (loadState_ == LoadState::Unreadable) {
-    lastSaveSucceeded_ = false;
-    lastError_ = "not saving over settings file " + file_.string() + ", which could not be read";
+  if (loadState_ == LoadState::InMemory) {
+    unsaved_ = false;
     return;
   }
-  auto folder = file_.parent_path();
+  if (loadState_ == LoadState::Unreadable) {
+    lastSaveSucceeded_ = false;
+    lastError_ = "not saving over settings file " + file_->string() + ", which could not be read";
+    return;
+  }
+  auto folder = file_->parent_path();
   if (!folder.empty() && g_mkdir_with_parents(folder.c_str(), 0700) != 0) {
     lastSaveSucceeded_ = false;
     lastError_ = "cannot create folder " + folder.string() + ": " + describeErrno(errno);
@@ -302,10 +312,10 @@ void UserDefaults::save() {
   // A settings file linked in from elsewhere (a dotfiles repository) stays a
   // link: write where it points rather than replacing the link itself, also
   // when nothing is there yet.
-  auto target = SettingsDisk::saveTarget(file_);
+  auto target = SettingsDisk::saveTarget(*file_);
   if (!target) {
     lastSaveSucceeded_ = false;
-    lastError_ = "cannot save settings file " + file_.string() + ": " + describeErrno(ELOOP);
+    lastError_ = "cannot save settings file " + file_->string() + ": " + describeErrno(ELOOP);
     return;
   }
   GError* rawError = nullptr;

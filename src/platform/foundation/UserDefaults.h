@@ -29,24 +29,27 @@ class UserDefaults {
  public:
   using Value = std::variant<bool, std::int64_t>;
 
-  // Missing: no file yet. Loaded: read and parsed. SetAside: the file could not
-  // be parsed and was moved to setAsidePath(). Unreadable: the file exists but
-  // could not be read, or could not be moved aside; it is never written over.
-  enum class LoadState { Missing, Loaded, SetAside, Unreadable };
+  // Missing: no file yet. Loaded: read and parsed. SetAside: the file could not be parsed and was
+  // moved to setAsidePath(). Unreadable: the file exists but could not be read, or could not be
+  // moved aside; it is never written over. InMemory: there is no file; nothing is read or saved.
+  enum class LoadState { Missing, Loaded, SetAside, Unreadable, InMemory };
 
   // Loads the file at once, and removes what interrupted saves of it left behind.
   explicit UserDefaults(std::filesystem::path file);
+  // Keeps the settings in memory only, for the life of this object.
+  UserDefaults();
   // Saves what is still unsaved.
   ~UserDefaults();
   UserDefaults(const UserDefaults&) = delete;
   UserDefaults& operator=(const UserDefaults&) = delete;
 
-  // $XDG_CONFIG_HOME/<app>/settings.ini, falling back to
-  // $HOME/.config/<app>/settings.ini. XDG_CONFIG_HOME only counts when it is an
-  // absolute path.
-  static std::filesystem::path standardPath(const std::string& app);
+  // $XDG_CONFIG_HOME/<app>/settings.ini, falling back to $HOME/.config/<app>/settings.ini, or to
+  // the password database's home folder when HOME is unset. Only absolute paths count; without
+  // one there is no place for settings, and nullopt says so.
+  static std::optional<std::filesystem::path> standardPath(const std::string& app);
 
-  // The process-wide instance, opened on first use at standardPath("tamarock").
+  // The process-wide instance, opened on first use at standardPath("tamarock"), or kept in memory
+  // when there is no such path.
   static UserDefaults& standard();
   // Replaces the process-wide instance (tests point it at a temporary file), saving what the old
   // one had not saved yet first. References obtained from standard() before the call dangle
@@ -103,7 +106,7 @@ class UserDefaults {
   void save();
 
   mutable std::mutex mutex_;
-  const std::filesystem::path file_;
+  const std::optional<std::filesystem::path> file_;
   std::unique_ptr<GKeyFile, KeyFileFree> keyFile_;
   std::map<std::string, Value> registered_;
   LoadState loadState_ = LoadState::Missing;

@@ -272,6 +272,18 @@ TEST_F(UserDefaultsTest, StandardPathFollowsXdgOnlyWhenAbsolute) {
     ScopedEnv xdg("XDG_CONFIG_HOME", ignored);
     EXPECT_EQ(UserDefaults::standardPath("toy"), fs::path("/home/kid/.config/toy/settings.ini"));
   }
+  // Without an absolute home there is no place for settings, rather than a folder relative to
+  // wherever the program was started; play goes on in memory.
+  ScopedEnv xdg("XDG_CONFIG_HOME", nullptr);
+  for (const char* noHome : {"", "kid"}) {
+    ScopedEnv badHome("HOME", noHome);
+    EXPECT_EQ(UserDefaults::standardPath("toy"), std::nullopt) << noHome;
+  }
+  UserDefaults inMemory;
+  inMemory.setInteger("CurrentAction", 3);
+  EXPECT_EQ(inMemory.integerForKey("CurrentAction"), 3);
+  EXPECT_EQ(inMemory.loadState(), UserDefaults::LoadState::InMemory);
+  EXPECT_EQ(inMemory.saveCount(), 0u);
 }
 
 TEST_F(UserDefaultsTest, ResetStandardPointsTheSharedInstanceAtAnotherFile) {
