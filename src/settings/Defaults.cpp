@@ -16,6 +16,11 @@ foundation::UserDefaults& store() {
 }  // namespace
 
 bool firstLaunch() {
+  // Only installing an action stores CurrentAction, so a file holding one comes from an earlier
+  // launch, even when a hand edit left FirstLaunch unreadable.
+  if (!store().storedBoolForKey(kFirstLaunch) && store().storedIntegerForKey(kCurrentAction)) {
+    return false;
+  }
   return store().boolForKey(kFirstLaunch);
 }
 void setFirstLaunch(bool value) {
@@ -28,7 +33,8 @@ void setRandomColors(bool value) {
   store().setBool(kRandomColors, value);
 }
 std::int64_t currentAction() {
-  return store().integerForKey(kCurrentAction);
+  // A number too large to store is still no action: it must open the choices, not pick Touch.
+  return store().clampedIntegerForKey(kCurrentAction);
 }
 void setCurrentAction(std::int64_t value) {
   store().setInteger(kCurrentAction, value);

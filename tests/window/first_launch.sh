@@ -37,4 +37,16 @@ again="$(shot second-launch)"
 [[ "$(pixel "$again" 5 5)" == "255,255,255" ]] || fail "the second launch opened the choices"
 is_dot "$(box_of_colour "$again" "$grey")" || fail "the second launch shows no Touch dot"
 stop_app
-echo "PASS first launch, Escape, tap, persistence ($shots)"
+
+# With no absolute home there is no place for settings: play goes on, and nothing is written
+# relative to the folder the program was started from.
+mkdir "$work/started-here"
+cd "$work/started-here"
+unset XDG_CONFIG_HOME
+export HOME=""
+start_app 0.8
+homeless="$(shot homeless-launch)"
+[[ "$(pixel "$homeless" 5 5)" != "255,255,255" ]] || fail "no choices sheet without a home"
+stop_app
+[[ -z "$(ls -A "$work/started-here")" ]] || fail "settings written outside a home: $(ls -A)"
+echo "PASS first launch, Escape, tap, persistence, no home ($shots)"

@@ -18,6 +18,21 @@ std::shared_ptr<VirtualClock>& virtualClockSlot() {
   static std::shared_ptr<VirtualClock> clock;
   return clock;
 }
+
+// The loop inside run() or advance() on this thread, where atEndOfTurn() gathers its work. Only
+// that thread touches the work it gathers, so it needs no lock.
+thread_local RunLoop* loopRunningHere = nullptr;
+
+class RunningHere {
+ public:
+  explicit RunningHere(RunLoop* loop) : outer_(loopRunningHere) { loopRunningHere = loop; }
+  ~RunningHere() { loopRunningHere = outer_; }
+  RunningHere(const RunningHere&) = delete;
+  RunningHere& operator=(const RunningHere&) = delete;
+
+ private:
+  RunLoop* outer_;
+};
 }  // namespace
 
 RunLoop& RunLoop::main() {
@@ -156,13 +171,30 @@ void RunLoop::runFrame() {
   if (renderHook_) renderHook_(t);
 }
 
+bool RunLoop::atEndOfTurn(std::function<void()> fn) {
+  if (loopRunningHere == nullptr) return false;
+  loopRunningHere->endOfTurn_.push_back(std::move(fn));
+  return true;
+}
+
+void RunLoop::runEndOfTurn() {
+  // What this work asks for in turn still belongs to the same turn.
+  while (!endOfTurn_.empty()) {
+    auto batch = std::move(endOfTurn_);
+    endOfTurn_.clear();
+    for (auto& fn : batch) fn();
+  }
+}
+
 void RunLoop::runDue() {
   runPosted();
   fireTimers();
   runFrame();
+  runEndOfTurn();
 }
 
 void RunLoop::run() {
+  RunningHere here(this);
   running_ = true;
   while (running_) {
     runDue();
@@ -174,6 +206,8 @@ void RunLoop::run() {
       break;  // nothing can ever arrive
     }
   }
+  // Input that asked to stop the loop may have asked for end-of-turn work too.
+  runEndOfTurn();
   running_ = false;
 }
 
@@ -205,6 +239,7 @@ void RunLoop::advance(double seconds) {
   auto clock = std::dynamic_pointer_cast<VirtualClock>(clock_);
   assert(clock && "advance() needs a virtual clock");
   if (!clock) return;
+  RunningHere here(this);
   double target = clock->now() + std::max(0.0, seconds);
   // Bounded so that work that keeps rescheduling itself at the same instant cannot hang a test.
   for (int guard = 0; guard < 1000000; ++guard) {

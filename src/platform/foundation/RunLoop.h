@@ -57,6 +57,12 @@ class RunLoop {
   void setNeedsFrame();
   void setRenderHook(std::function<void(double now)> hook) { renderHook_ = std::move(hook); }
 
+  // Runs fn when the turn of the loop running on the calling thread ends: after that turn's input,
+  // posted closures, timers and frame, before the loop sleeps again or returns. Work that must
+  // happen once per turn, however often it was asked for, gathers here. Returns false and drops
+  // fn when no loop runs on the calling thread; the caller then does the work itself at once.
+  static bool atEndOfTurn(std::function<void()> fn);
+
   void run();
   void stop();
   bool isRunning() const { return running_; }
@@ -84,6 +90,7 @@ class RunLoop {
   void runPosted();
   void fireTimers();
   void runFrame();
+  void runEndOfTurn();
   bool frameWanted() const { return needsFrame_ || !frameObservers_.empty(); }
 
   std::shared_ptr<Clock> clock_;
@@ -98,6 +105,7 @@ class RunLoop {
   double lastFrame_ = -1e9;
   double frameInterval_ = 1.0 / 60;
   std::function<void(double)> renderHook_;
+  std::vector<std::function<void()>> endOfTurn_;
   bool running_ = false;
   bool shutDown_ = false;  // written under postedMutex_, on the main thread
   std::uint64_t identity_;

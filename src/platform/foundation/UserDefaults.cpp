@@ -1,21 +1,25 @@
 #include "platform/foundation/UserDefaults.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
-#include <cstdio>
+#include <chrono>
 #include <cstdlib>
+#include <string_view>
 #include <system_error>
 #include <utility>
 
 #include <glib.h>
+
+#include "platform/foundation/RunLoop.h"
+#include "platform/foundation/SettingsDisk.h"
+#include "platform/foundation/SettingsText.h"
 
 namespace foundation {
 
 namespace {
 
 constexpr const char* kGroup = "Defaults";
+// A save takes milliseconds; a temporary file this old belongs to no save still running.
+constexpr std::chrono::seconds kStaleSaveAge{30};
 
 struct ErrorFree {
   void operator()(GError* error) const { g_error_free(error); }
@@ -47,17 +51,6 @@ std::string localTimestamp() {
   return text ? text.get() : "unknown";
 }
 
-// Moves a file without ever replacing what is at the destination. Returns 0 or
-// an errno value.
-int renameWithoutReplacing(const std::filesystem::path& from, const std::filesystem::path& to) {
-  if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
-  if (errno != EINVAL && errno != ENOSYS) return errno;
-  // Some file systems lack RENAME_NOREPLACE; a hard link refuses to replace too.
-  if (link(from.c_str(), to.c_str()) != 0) return errno;
-  if (unlink(from.c_str()) != 0) return errno;
-  return 0;
-}
-
 std::mutex standardMutex;
 std::unique_ptr<UserDefaults> standardInstance;
 
@@ -72,44 +65,57 @@ UserDefaults::UserDefaults(std::filesystem::path file)
   load();
 }
 
-UserDefaults::~UserDefaults() = default;
+UserDefaults::UserDefaults() : keyFile_(g_key_file_new()), loadState_(LoadState::InMemory) {}
 
-std::filesystem::path UserDefaults::standardPath(const std::string& app) {
-  std::filesystem::path base;
+UserDefaults::~UserDefaults() {
+  std::lock_guard lock(mutex_);
+  saveIfChanged();
+}
+
+std::optional<std::filesystem::path> UserDefaults::standardPath(const std::string& app) {
+  auto absolute = [](const char* path) {
+    return path != nullptr && std::filesystem::path(path).is_absolute();
+  };
   const char* xdg = std::getenv("XDG_CONFIG_HOME");
-  if (xdg != nullptr && std::filesystem::path(xdg).is_absolute()) {
-    base = xdg;
-  } else {
-    const char* home = std::getenv("HOME");
-    base = std::filesystem::path(home != nullptr && *home != '\0' ? home : g_get_home_dir()) /
-           ".config";
-  }
-  return base / app / "settings.ini";
+  if (absolute(xdg)) return std::filesystem::path(xdg) / app / "settings.ini";
+  // GLib asks the password database only when HOME is unset; an empty or relative HOME would put
+  // the settings wherever the program happened to be started.
+  const char* home = std::getenv("HOME");
+  if (home == nullptr) home = g_get_home_dir();
+  if (!absolute(home)) return std::nullopt;
+  return std::filesystem::path(home) / ".config" / app / "settings.ini";
 }
 
 UserDefaults& UserDefaults::standard() {
   std::lock_guard lock(standardMutex);
-  if (!standardInstance)
-    standardInstance = std::make_unique<UserDefaults>(standardPath("tamarock"));
+  if (!standardInstance) {
+    auto path = standardPath("tamarock");
+    standardInstance =
+        path ? std::make_unique<UserDefaults>(*path) : std::make_unique<UserDefaults>();
+  }
   return *standardInstance;
 }
 
 void UserDefaults::resetStandard(std::filesystem::path file) {
-  auto replacement = std::make_unique<UserDefaults>(std::move(file));
   std::lock_guard lock(standardMutex);
-  standardInstance = std::move(replacement);
+  // The old instance saves what it holds before the new one reads the file.
+  standardInstance.reset();
+  standardInstance = std::make_unique<UserDefaults>(std::move(file));
 }
 
 void UserDefaults::load() {
+  if (auto target = SettingsDisk::saveTarget(*file_)) {
+    SettingsDisk::removeStaleSaveTemporaries(*target, kStaleSaveAge);
+  }
   std::error_code statusError;
-  auto status = std::filesystem::status(file_, statusError);
+  auto status = std::filesystem::status(*file_, statusError);
   if (status.type() == std::filesystem::file_type::not_found) {
     loadState_ = LoadState::Missing;
     return;
   }
   if (statusError || status.type() != std::filesystem::file_type::regular) {
     loadState_ = LoadState::Unreadable;
-    lastError_ = "cannot read settings file " + file_.string() + ": " +
+    lastError_ = "cannot read settings file " + file_->string() + ": " +
                  (statusError ? statusError.message() : std::string("not a regular file"));
     return;
   }
@@ -117,7 +123,7 @@ void UserDefaults::load() {
   gchar* rawContents = nullptr;
   gsize length = 0;
   GError* rawError = nullptr;
-  bool read = g_file_get_contents(file_.c_str(), &rawContents, &length, &rawError);
+  bool read = g_file_get_contents(file_->c_str(), &rawContents, &length, &rawError);
   Chars contents(rawContents);
   Error error(rawError);
   if (!read) {
@@ -127,14 +133,19 @@ void UserDefaults::load() {
     return;
   }
 
+  std::string_view text(contents.get(), length);
+  // Some editors start a UTF-8 file with a byte-order mark, which GKeyFile would take for a line
+  // of garbage.
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
   // GKeyFile stops at an embedded NUL and takes the rest on trust; a settings
   // file with either is damaged, not something to half-read and then save over.
-  if (!g_utf8_validate(contents.get(), static_cast<gssize>(length), nullptr)) {
+  if (!g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr)) {
     setAsideCorruptFile("not valid UTF-8 text");
     return;
   }
   auto flags = static_cast<GKeyFileFlags>(G_KEY_FILE_KEEP_COMMENTS | G_KEY_FILE_KEEP_TRANSLATIONS);
-  if (!g_key_file_load_from_data(keyFile_.get(), contents.get(), length, flags, &rawError)) {
+  if (!g_key_file_load_from_data(keyFile_.get(), text.data(), text.size(), flags, &rawError)) {
     error.reset(rawError);
     // A failed parse may leave part of the file behind; start clean.
     keyFile_.reset(g_key_file_new());
@@ -145,16 +156,16 @@ void UserDefaults::load() {
 }
 
 void UserDefaults::setAsideCorruptFile(const std::string& reason) {
-  std::string stem = file_.filename().string() + ".corrupt-" + localTimestamp();
+  std::string stem = file_->filename().string() + ".corrupt-" + localTimestamp();
   int failure = 0;
   for (int counter = 0; counter < 1000; ++counter) {
     auto candidate =
-        file_.parent_path() / (counter == 0 ? stem : stem + "-" + std::to_string(counter));
-    failure = renameWithoutReplacing(file_, candidate);
+        file_->parent_path() / (counter == 0 ? stem : stem + "-" + std::to_string(counter));
+    failure = SettingsDisk::renameWithoutReplacing(*file_, candidate);
     if (failure == 0) {
       loadState_ = LoadState::SetAside;
       setAsidePath_ = candidate;
-      lastError_ = "settings file " + file_.string() + " was damaged (" + reason + "); moved to " +
+      lastError_ = "settings file " + file_->string() + " was damaged (" + reason + "); moved to " +
                    candidate.string();
       return;
     }
@@ -162,7 +173,7 @@ void UserDefaults::setAsideCorruptFile(const std::string& reason) {
   }
   // Keeping the damaged file where it is means never saving over it either.
   loadState_ = LoadState::Unreadable;
-  lastError_ = "settings file " + file_.string() + " was damaged (" + reason +
+  lastError_ = "settings file " + file_->string() + " was damaged (" + reason +
                ") and could not be moved aside: " + describeErrno(failure);
 }
 
@@ -171,27 +182,24 @@ void UserDefaults::registerDefaults(const std::map<std::string, Value>& defaults
   for (const auto& [key, value] : defaults) registered_[key] = value;
 }
 
-std::optional<bool> UserDefaults::storedBool(const std::string& key) const {
-  if (!isValidKey(key)) return std::nullopt;
-  GError* rawError = nullptr;
-  bool value = g_key_file_get_boolean(keyFile_.get(), kGroup, key.c_str(), &rawError);
-  if (rawError != nullptr) {
-    g_error_free(rawError);
-    return std::nullopt;
-  }
-  return value;
-}
-
-std::optional<std::int64_t> UserDefaults::storedInteger(const std::string& key) const {
+std::optional<std::string> UserDefaults::storedText(const std::string& key) const {
   if (!isValidKey(key)) return std::nullopt;
   Chars text(g_key_file_get_value(keyFile_.get(), kGroup, key.c_str(), nullptr));
   if (!text) return std::nullopt;
-  // g_key_file_get_int64 saturates out-of-range numbers; this rejects them.
-  gint64 value = 0;
-  if (!g_ascii_string_to_signed(text.get(), 10, G_MININT64, G_MAXINT64, &value, nullptr)) {
-    return std::nullopt;
-  }
-  return value;
+  return std::string(text.get());
+}
+
+std::optional<bool> UserDefaults::storedBool(const std::string& key) const {
+  auto text = storedText(key);
+  return text ? SettingsText::readBool(*text) : std::nullopt;
+}
+
+std::optional<std::int64_t> UserDefaults::storedInteger(const std::string& key,
+                                                        bool clamped) const {
+  auto text = storedText(key);
+  auto number = text ? SettingsText::readInteger(*text) : std::nullopt;
+  if (!number || (number->beyondRange && !clamped)) return std::nullopt;
+  return number->value;
 }
 
 std::optional<UserDefaults::Value> UserDefaults::registered(const std::string& key) const {
@@ -211,11 +219,30 @@ bool UserDefaults::boolForKey(const std::string& key) const {
 
 std::int64_t UserDefaults::integerForKey(const std::string& key) const {
   std::lock_guard lock(mutex_);
-  if (auto value = storedInteger(key)) return *value;
+  if (auto value = storedInteger(key, false)) return *value;
   if (auto value = registered(key)) {
     return std::visit([](auto v) { return static_cast<std::int64_t>(v); }, *value);
   }
   return 0;
+}
+
+std::int64_t UserDefaults::clampedIntegerForKey(const std::string& key) const {
+  std::lock_guard lock(mutex_);
+  if (auto value = storedInteger(key, true)) return *value;
+  if (auto value = registered(key)) {
+    return std::visit([](auto v) { return static_cast<std::int64_t>(v); }, *value);
+  }
+  return 0;
+}
+
+std::optional<bool> UserDefaults::storedBoolForKey(const std::string& key) const {
+  std::lock_guard lock(mutex_);
+  return storedBool(key);
+}
+
+std::optional<std::int64_t> UserDefaults::storedIntegerForKey(const std::string& key) const {
+  std::lock_guard lock(mutex_);
+  return storedInteger(key, false);
 }
 
 void UserDefaults::setBool(const std::string& key, bool value) {
@@ -228,47 +255,78 @@ void UserDefaults::setInteger(const std::string& key, std::int64_t value) {
   store(key, value);
 }
 
+bool UserDefaults::holds(const std::string& key, const Value& value) const {
+  if (const bool* flag = std::get_if<bool>(&value)) return storedBool(key) == *flag;
+  return storedInteger(key, false) == std::get<std::int64_t>(value);
+}
+
 void UserDefaults::store(const std::string& key, const Value& value) {
   if (!isValidKey(key)) {
     lastSaveSucceeded_ = false;
     lastError_ = "not a valid settings key: \"" + key + "\"";
     return;
   }
-  if (const bool* flag = std::get_if<bool>(&value)) {
-    g_key_file_set_boolean(keyFile_.get(), kGroup, key.c_str(), *flag);
-  } else {
-    g_key_file_set_int64(keyFile_.get(), kGroup, key.c_str(), std::get<std::int64_t>(value));
+  if (!holds(key, value)) {
+    if (const bool* flag = std::get_if<bool>(&value)) {
+      g_key_file_set_boolean(keyFile_.get(), kGroup, key.c_str(), *flag);
+    } else {
+      g_key_file_set_int64(keyFile_.get(), kGroup, key.c_str(), std::get<std::int64_t>(value));
+    }
+    unsaved_ = true;
   }
-  save();
+  // Also when this value was there already: an earlier save of it may have failed.
+  if (unsaved_) saveAtEndOfTurn();
+}
+
+void UserDefaults::saveAtEndOfTurn() {
+  std::weak_ptr<UserDefaults*> weakSelf = self_;
+  bool deferred = RunLoop::atEndOfTurn([weakSelf] {
+    auto self = weakSelf.lock();
+    if (!self) return;
+    std::lock_guard lock((*self)->mutex_);
+    (*self)->saveIfChanged();
+  });
+  if (!deferred) save();
+}
+
+void UserDefaults::saveIfChanged() {
+  if (unsaved_) save();
 }
 
 void UserDefaults::save() {
-  if (loadState_ == LoadState::Unreadable) {
-    lastSaveSucceeded_ = false;
-    lastError_ = "not saving over settings file " + file_.string() + ", which could not be read";
+  if (loadState_ == LoadState::InMemory) {
+    unsaved_ = false;
     return;
   }
-  auto folder = file_.parent_path();
+  if (loadState_ == LoadState::Unreadable) {
+    lastSaveSucceeded_ = false;
+    lastError_ = "not saving over settings file " + file_->string() + ", which could not be read";
+    return;
+  }
+  auto folder = file_->parent_path();
   if (!folder.empty() && g_mkdir_with_parents(folder.c_str(), 0700) != 0) {
     lastSaveSucceeded_ = false;
     lastError_ = "cannot create folder " + folder.string() + ": " + describeErrno(errno);
     return;
   }
   // A settings file linked in from elsewhere (a dotfiles repository) stays a
-  // link: write where it points rather than replacing the link itself.
-  auto target = file_;
-  std::error_code linkError;
-  if (std::filesystem::is_symlink(file_, linkError)) {
-    auto resolved = std::filesystem::weakly_canonical(file_, linkError);
-    if (!linkError) target = resolved;
+  // link: write where it points rather than replacing the link itself, also
+  // when nothing is there yet.
+  auto target = SettingsDisk::saveTarget(*file_);
+  if (!target) {
+    lastSaveSucceeded_ = false;
+    lastError_ = "cannot save settings file " + file_->string() + ": " + describeErrno(ELOOP);
+    return;
   }
   GError* rawError = nullptr;
-  if (!g_key_file_save_to_file(keyFile_.get(), target.c_str(), &rawError)) {
+  if (!g_key_file_save_to_file(keyFile_.get(), target->c_str(), &rawError)) {
     Error error(rawError);
     lastSaveSucceeded_ = false;
     lastError_ = error->message;
     return;
   }
+  ++saveCount_;
+  unsaved_ = false;
   lastSaveSucceeded_ = true;
   lastError_.clear();
 }
@@ -291,6 +349,11 @@ bool UserDefaults::lastSaveSucceeded() const {
 std::string UserDefaults::lastError() const {
   std::lock_guard lock(mutex_);
   return lastError_;
+}
+
+std::uint64_t UserDefaults::saveCount() const {
+  std::lock_guard lock(mutex_);
+  return saveCount_;
 }
 
 }  // namespace foundation

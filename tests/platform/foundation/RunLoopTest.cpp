@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
@@ -221,6 +222,62 @@ TEST_F(RunLoopTest, AfterShutDownNothingRunsAndPostsFromAnyThreadAreDropped) {
   loop().advance(1.0);
   EXPECT_EQ(ran, 0);
   EXPECT_FALSE(loop().hasPendingWork());
+}
+
+// Stands in for the window system's queue: each wait delivers the next scripted input.
+class ScriptedInput : public foundation::EventSource {
+ public:
+  ScriptedInput(std::vector<std::string>* log, std::vector<std::function<void()>> inputs)
+      : log_(log), inputs_(std::move(inputs)) {}
+  void waitAndDispatch(double) override {
+    log_->push_back("sleep");
+    if (next_ < inputs_.size()) inputs_[next_++]();
+  }
+  void wake() override {}
+
+ private:
+  std::vector<std::string>* log_;
+  std::vector<std::function<void()>> inputs_;
+  std::size_t next_ = 0;
+};
+
+TEST_F(RunLoopTest, EndOfTurnWorkRunsOnceTheTurnsWorkIsDoneBeforeTheLoopSleeps) {
+  std::vector<std::string> log;
+  auto note = [&log](std::string what) { return [&log, what] { log.push_back(what); }; };
+  EXPECT_FALSE(RunLoop::atEndOfTurn(note("outside a loop"))) << "nothing would ever run it";
+
+  loop().post([&] {
+    EXPECT_TRUE(RunLoop::atEndOfTurn([&] {
+      log.push_back("end");
+      RunLoop::atEndOfTurn(note("asked for by end-of-turn work"));
+    }));
+    std::thread([&] { EXPECT_FALSE(RunLoop::atEndOfTurn(note("other thread"))); }).join();
+    log.push_back("posted");
+  });
+  loop().schedule(0, note("timer"));
+  loop().setNeedsFrame();
+  loop().setRenderHook([&](double) { log.push_back("frame"); });
+  loop().drain();
+  EXPECT_EQ(log, (std::vector<std::string>{"posted", "timer", "frame", "end",
+                                           "asked for by end-of-turn work"}));
+
+  // Input arrives while the loop waits; what it asks for runs before the loop waits again, and
+  // also when that input stops the loop.
+  log.clear();
+  loop().setRenderHook(nullptr);
+  loop().setEventSource(std::make_shared<ScriptedInput>(
+      &log, std::vector<std::function<void()>>{[&] {
+                                                 log.push_back("click");
+                                                 RunLoop::atEndOfTurn(note("end of click"));
+                                               },
+                                               [&] {
+                                                 log.push_back("quit");
+                                                 RunLoop::atEndOfTurn(note("end of quit"));
+                                                 loop().stop();
+                                               }}));
+  loop().run();
+  EXPECT_EQ(log, (std::vector<std::string>{"sleep", "click", "end of click", "sleep", "quit",
+                                           "end of quit"}));
 }
 
 }  // namespace
