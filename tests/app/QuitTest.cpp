@@ -10,8 +10,8 @@
 #include <tuple>
 
 #include "actions/touch/TouchActionViewController.h"
-#include "app/AppHarness.h"
 #include "app/Launch.h"
+#include "app/LoopbackSiteHarness.h"
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/ui/AlertController.h"
@@ -29,29 +29,13 @@ constexpr double kFrame = 1.0 / 60;
 // Quitting at any moment takes the program apart before the process's statics
 // go, and nothing reaches a main loop afterwards: not a view's animation that
 // ends as its view is destroyed, not the update check's answer.
-class QuitTest : public AppHarness {
+class QuitTest : public LoopbackSiteHarness {
  protected:
   void SetUp() override {
-    AppHarness::SetUp();
+    LoopbackSiteHarness::SetUp();
     storeReturningUser(0);
-    // Running build 41, so that the site's 42 is worth offering.
-    programBundle_ = foundation::Bundle::main().resourcePath();
-    char pattern[] = "/tmp/tamarock-bundle-XXXXXX";
-    bundleDir_ = mkdtemp(pattern);
-    std::ofstream(bundleDir_ / "Info.plist")
-        << plists::xmlDictionary("<key>CFBundleVersion</key><string>41</string>");
-    foundation::Bundle::resetMain(bundleDir_);
-    server = std::make_unique<HttpTestServer>();
-    UpdateCheck::siteOverride = server->baseURL();
     // Longer than any test waits: only a quit that ends the load ends it in time.
     UpdateCheck::loadOptions.totalTimeout = 60;
-  }
-  void TearDown() override {
-    AppHarness::TearDown();
-    server.reset();
-    foundation::Bundle::resetMain(programBundle_);
-    std::error_code ec;
-    std::filesystem::remove_all(bundleDir_, ec);
   }
 
   void frames(int count) {
@@ -76,12 +60,6 @@ class QuitTest : public AppHarness {
     waitForBackground();
     EXPECT_FALSE(foundation::RunLoop::main().hasPendingWork());
   }
-
-  std::unique_ptr<HttpTestServer> server;
-
- private:
-  std::filesystem::path programBundle_;
-  std::filesystem::path bundleDir_;
 };
 
 enum class Moment { Fade, ChoicesAppearing, ChoicesDisappearing, AlertAppearing };

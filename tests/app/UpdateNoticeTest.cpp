@@ -8,7 +8,7 @@
 #include <future>
 #include <memory>
 
-#include "app/AppHarness.h"
+#include "app/LoopbackSiteHarness.h"
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/UserDefaults.h"
@@ -28,44 +28,13 @@ const char* const kManifestPath = "/updates/tamarock2.plist";
 // The whole road of the notice: launch, the delayed check on the Background
 // queue against a real server on loopback, the hand-off to the main loop and
 // the alert, with the running build set by an Info.plist of the test's own.
-class UpdateNoticeTest : public AppHarness {
+class UpdateNoticeTest : public LoopbackSiteHarness {
  protected:
   void SetUp() override {
-    AppHarness::SetUp();
-    programBundle_ = foundation::Bundle::main().resourcePath();
-    char pattern[] = "/tmp/tamarock-bundle-XXXXXX";
-    bundleDir_ = mkdtemp(pattern);
-    setRunningBuild("41");
-    server = std::make_unique<HttpTestServer>();
-    UpdateCheck::siteOverride = server->baseURL();
+    LoopbackSiteHarness::SetUp();
     UpdateCheck::loadOptions.connectTimeout = 2;
     UpdateCheck::loadOptions.totalTimeout = 0.5;
     storeReturningUser(0);
-  }
-
-  void TearDown() override {
-    AppHarness::TearDown();
-    server.reset();
-    foundation::Bundle::resetMain(programBundle_);
-    std::error_code ec;
-    std::filesystem::remove_all(bundleDir_, ec);
-  }
-
-  // Writes the program's Info.plist with these entries.
-  void writeInfoPlist(const std::string& entries) {
-    std::ofstream(bundleDir_ / "Info.plist") << plists::xmlDictionary(entries);
-    foundation::Bundle::resetMain(bundleDir_);
-  }
-  // A display name of nullptr leaves it out.
-  void setRunningBuild(const std::string& build, const char* displayName = "Tamarock") {
-    std::string entries = "<key>CFBundleVersion</key><string>" + build + "</string>";
-    if (displayName) {
-      entries += "<key>CFBundleDisplayName</key><string>" + std::string(displayName) + "</string>";
-    }
-    writeInfoPlist(entries);
-  }
-  void serveManifest(const std::string& build) {
-    server->serve(kManifestPath, plists::xmlWithBuild(build));
   }
 
   // Launches, lets the delayed check run to its end, and hands its result to the main loop.
@@ -97,12 +66,6 @@ class UpdateNoticeTest : public AppHarness {
     advance(0.5);
     ASSERT_FALSE(presented()) << "choosing " << title << " closes the alert";
   }
-
-  std::unique_ptr<HttpTestServer> server;
-
- private:
-  std::filesystem::path programBundle_;
-  std::filesystem::path bundleDir_;
 };
 
 TEST_F(UpdateNoticeTest, ANewerBuildIsOfferedOneSecondAfterLaunchWithSkipCancelDownload) {

@@ -1,29 +1,16 @@
 #include "platform/net/SecureURL.h"
 
 #include <arpa/inet.h>
-#include <curl/curl.h>
 #include <strings.h>
 
 #include <cstring>
 #include <memory>
 
+#include "platform/net/CurlURL.h"
+
 namespace net {
 
 namespace {
-
-struct UrlFree {
-  void operator()(CURLU* url) const { curl_url_cleanup(url); }
-};
-struct CharsFree {
-  void operator()(char* text) const { curl_free(text); }
-};
-using Chars = std::unique_ptr<char, CharsFree>;
-
-Chars part(CURLU* url, CURLUPart which) {
-  char* raw = nullptr;
-  if (curl_url_get(url, which, &raw, 0) != CURLUE_OK) return nullptr;
-  return Chars(raw);
-}
 
 bool isLoopbackHost(const char* host) {
   if (strcasecmp(host, "localhost") == 0) return true;
@@ -41,12 +28,10 @@ bool isLoopbackHost(const char* host) {
 }  // namespace
 
 bool isSecureOrLoopbackURL(const std::string& url) {
-  std::unique_ptr<CURLU, UrlFree> parsed(curl_url());
-  if (!parsed || curl_url_set(parsed.get(), CURLUPART_URL, url.c_str(), 0) != CURLUE_OK) {
-    return false;
-  }
-  auto scheme = part(parsed.get(), CURLUPART_SCHEME);
-  auto host = part(parsed.get(), CURLUPART_HOST);
+  CurlURL parsed = parseCurlURL(url);
+  if (!parsed) return false;
+  auto scheme = curlURLPart(parsed.get(), CURLUPART_SCHEME);
+  auto host = curlURLPart(parsed.get(), CURLUPART_HOST);
   if (!scheme || !host) return false;
   if (strcasecmp(scheme.get(), "https") == 0) return true;
   return strcasecmp(scheme.get(), "http") == 0 && isLoopbackHost(host.get());
