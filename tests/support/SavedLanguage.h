@@ -5,9 +5,10 @@
 #include <vector>
 
 // Takes the language settings out of the process's environment (LANGUAGE,
-// LC_ALL, LC_MESSAGES, LANG) for as long as it lives, and then puts them and
-// the process's locale back as they were, so that a test may choose any
-// language and the tests after it see the one the suite started with.
+// LC_ALL, LC_MESSAGES, LANG) for as long as it lives, and then puts them, the
+// process's locale and the folder of the program's catalogues back as they
+// were, so that a test may choose any language and catalogue and the tests
+// after it see the ones the suite started with.
 class SavedLanguage {
  public:
   SavedLanguage();
@@ -21,4 +22,5 @@ class SavedLanguage {
  private:
   std::vector<std::optional<std::string>> variables_;
   std::string locale_;
+  std::string catalogues_;
 };
