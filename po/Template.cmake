@@ -1,6 +1,7 @@
 # Extracts the translatable text of Tamarock into a template: the program's
-# messages (the code translates through `tr` and `Localize::format`) and those
-# of the launcher and AppStream templates in data/.
+# messages (the code translates through `tr` and `Localize::format`), those
+# of the launcher and AppStream templates in data/, and the Info.plist's
+# display name.
 #
 #   cmake -DMODE=update|check -DSOURCE_DIR=<source> -DTEMPLATE=<.pot>
 #         -DWORK=<scratch file> -DVERSION=<version> -P Template.cmake
@@ -22,6 +23,12 @@ execute_process(COMMAND "${XGETTEXT}" ${common} --language=C++ --keyword --keywo
   WORKING_DIRECTORY "${SOURCE_DIR}" RESULT_VARIABLE failed)
 if(NOT failed)
   execute_process(COMMAND "${XGETTEXT}" ${common} --join-existing ${data}
+    WORKING_DIRECTORY "${SOURCE_DIR}" RESULT_VARIABLE failed)
+endif()
+# The Info.plist's display name, which the program shows translated.
+if(NOT failed)
+  execute_process(COMMAND "${XGETTEXT}" ${common} --join-existing --its=data/InfoPlist.its
+                          data/Info.plist.in
     WORKING_DIRECTORY "${SOURCE_DIR}" RESULT_VARIABLE failed)
 endif()
 if(failed)

@@ -15,44 +15,70 @@ std::string tr(const char* msgid) {
 }  // namespace
 
 std::string touch() {
+  // TRANSLATORS: a row of the Choices screen naming one of the six actions of
+  // the toy: a dot that jumps to a new place when touched. A noun or a short
+  // verb, as a menu item.
   return tr("Touch");
 }
 std::string gravity() {
+  // TRANSLATORS: a row of the Choices screen naming an action: dots that fall
+  // and bounce.
   return tr("Gravity");
 }
 std::string swipe() {
+  // TRANSLATORS: a row of the Choices screen naming an action: a dot to drag
+  // and fling.
   return tr("Swipe");
 }
 std::string connect() {
+  // TRANSLATORS: a row of the Choices screen naming an action: a line runs
+  // from dot to dot as they are pressed (connect the dots).
   return tr("Connect");
 }
 std::string magnet() {
+  // TRANSLATORS: a row of the Choices screen naming an action: a dot held to
+  // the middle of the window by a spring.
   return tr("Magnet");
 }
 std::string paint() {
+  // TRANSLATORS: a row of the Choices screen naming an action: finger painting
+  // inside a shape.
   return tr("Paint");
 }
 std::string colors() {
+  // TRANSLATORS: a row of the Choices screen with an on/off switch: gives each
+  // dot a random colour instead of the usual one.
   return tr("Random Colors");
 }
 std::string choices() {
+  // TRANSLATORS: the title of the screen where a grown-up picks the action and
+  // turns random colours on or off.
   return tr("Choices");
 }
 std::string updatesAvailable() {
+  // TRANSLATORS: the title of the notice that a newer version of the program
+  // can be downloaded.
   return tr("Updates Available");
 }
 std::string skip() {
+  // TRANSLATORS: a button of the update notice: do not offer this version
+  // again.
   return tr("Skip");
 }
 std::string cancel() {
+  // TRANSLATORS: a button of the update notice (closes it, asks again at the
+  // next start) and of the Choices screen's title bar (closes it).
   return tr("Cancel");
 }
 std::string download() {
+  // TRANSLATORS: a button of the update notice: opens the download page of the
+  // newer version.
   return tr("Download");
 }
 
 namespace Ellipsis {
 std::string choose() {
+  // TRANSLATORS: the menu command (Ctrl+L) that opens the Choices screen.
   return tr("Choose…");
 }
 }  // namespace Ellipsis

@@ -117,7 +117,10 @@ void MasterViewController::presentUpdateAlert(std::int64_t latestBuild) {
                   .objectForInfoDictionaryKey("CFBundleDisplayName")
                   .value_or("Tamarock");
   auto alert = foundation::create<ui::AlertController>(
-      Localize::updatesAvailable(), Localize::format("A new version of %@ is available!", {name}));
+      Localize::updatesAvailable(),
+      // TRANSLATORS: the message of the update notice; %@ is the program's name
+      // ("Tamarock"). Keep %@ exactly as it is.
+      Localize::format("A new version of %@ is available!", {name}));
   alert->addAction(
       {Localize::skip(), ui::AlertAction::Style::Default,
        [latestBuild](const ui::AlertAction&) { Defaults::setSkipUpdateBuild(latestBuild); }});

@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <clocale>
-#include <cstdlib>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,9 +10,12 @@
 #include "platform/graphics/TextLayout.h"
 #include "platform/motion/MotionManager.h"
 #include "platform/ui/Button.h"
+#include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
+#include "platform/ui/TableViewCell.h"
 #include "settings/Defaults.h"
 #include "shared/App.h"
+#include "support/SavedLanguage.h"
 
 namespace {
 
@@ -207,32 +207,30 @@ TEST_F(ChoicesTest, WhileTheSheetComesOrGoesNothingTakesInputAndAfterwardsAllDoe
   EXPECT_TRUE(presented()) << "and so do the keys";
 }
 
-// Runs the test in German and leaves the process's language as it found it.
-class GermanChoicesTest : public ChoicesTest {
+// Runs the test in another language and leaves the process's language as it
+// found it.
+class TranslatedChoicesTest : public ChoicesTest {
  protected:
+  // Each variable as the user set it; null leaves it unset.
+  TranslatedChoicesTest(const char* language, const char* lang)
+      : language_(language), lang_(lang) {}
   void SetUp() override {
-    for (const char* name : kVariables) {
-      const char* value = std::getenv(name);
-      saved_.emplace_back(value ? std::optional<std::string>(value) : std::nullopt);
-      unsetenv(name);
-    }
-    savedLocale_ = std::setlocale(LC_ALL, nullptr);
-    // glibc ignores LANGUAGE under the plain C locale.
-    setenv("LANG", "C.UTF-8", 1);
-    setenv("LANGUAGE", "de", 1);
+    SavedLanguage::set("LANGUAGE", language_);
+    SavedLanguage::set("LANG", lang_);
     foundation::Localization::bind("tamarock", TAMAROCK_TEST_LOCALE_DIR);
     ChoicesTest::SetUp();
   }
-  void TearDown() override {
-    ChoicesTest::TearDown();
-    for (std::size_t i = 0; i < std::size(kVariables); ++i) {
-      saved_[i] ? setenv(kVariables[i], saved_[i]->c_str(), 1) : unsetenv(kVariables[i]);
-    }
-    std::setlocale(LC_ALL, savedLocale_.c_str());
-  }
-  static constexpr const char* kVariables[] = {"LANG", "LANGUAGE", "LC_ALL", "LC_MESSAGES"};
-  std::vector<std::optional<std::string>> saved_;
-  std::string savedLocale_;
+
+ private:
+  SavedLanguage saved_;
+  const char* language_;
+  const char* lang_;
+};
+
+class GermanChoicesTest : public TranslatedChoicesTest {
+ protected:
+  // glibc ignores LANGUAGE under the plain C locale.
+  GermanChoicesTest() : TranslatedChoicesTest("de", "C.UTF-8") {}
 };
 
 TEST_F(GermanChoicesTest, TheCancelControlFitsItsLongerTitleInTheNarrowestWindow) {
@@ -253,6 +251,49 @@ TEST_F(GermanChoicesTest, TheCancelControlFitsItsLongerTitleInTheNarrowestWindow
   EXPECT_LE(frame.maxX(), 360);
   EXPECT_GE(frame.minY(), 0);
   EXPECT_LE(frame.maxY(), ui::NavigationController::kBarHeight);
+  tap(cancel->convertToWindow(cancel->bounds().center()));
+  advance(0.5);
+  EXPECT_FALSE(presented());
+}
+
+// An Arabic user whose locale this machine has not generated.
+class ArabicChoicesTest : public TranslatedChoicesTest {
+ protected:
+  ArabicChoicesTest() : TranslatedChoicesTest(nullptr, "ar_EG.UTF-8") {}
+};
+
+// Mirrored as the platform mirrors it for a language written right to left:
+// Cancel at the right of the bar, each row's text at the right and the switch
+// at the left. The actions themselves stay as they are.
+TEST_F(ArabicChoicesTest, TheSheetReadsFromTheRight) {
+  launch({1024, 768});
+  auto c = open();
+  ASSERT_TRUE(c);
+  window()->layoutIfNeeded();
+  auto nav = std::dynamic_pointer_cast<ui::NavigationController>(presented());
+  auto cancel = std::dynamic_pointer_cast<ui::Button>(nav->leadingBarItem());
+  ASSERT_TRUE(cancel);
+  EXPECT_EQ(cancel->title(), "إلغاء");
+  double barWidth = nav->view()->bounds().width();
+  EXPECT_GT(cancel->frame().minX(), barWidth / 2);
+  EXPECT_LE(cancel->frame().maxX(), barWidth);
+  EXPECT_GE(cancel->frame().maxX(), barWidth - 16) << "at the bar's right end";
+
+  auto table = c->tableView();
+  EXPECT_EQ(table->cellAt({0, 0})->textLabel()->text(), "لمس");
+  for (int row = 0; row < 6; ++row) {
+    auto cell = table->cellAt({0, row});
+    auto label = cell->textLabel();
+    EXPECT_EQ(label->effectiveAlignment(), ui::Label::Alignment::Right) << row;
+    EXPECT_EQ(label->frame().maxX(), cell->bounds().width() - ui::TableViewCell::kMargin) << row;
+  }
+  auto switchFrame = c->colorsSwitch->frame();
+  EXPECT_EQ(switchFrame.minX(), ui::TableViewCell::kMargin) << "the switch at the left";
+  EXPECT_GE(c->colorsLabel->frame().minX(), switchFrame.maxX());
+  // Tapping the switch where it now stands flips it.
+  tap(c->colorsSwitch->convertToWindow(c->colorsSwitch->bounds().center()));
+  EXPECT_TRUE(Defaults::randomColors());
+  // A tap on the Cancel control where it stands closes the sheet.
   tap(cancel->convertToWindow(cancel->bounds().center()));
   advance(0.5);
   EXPECT_FALSE(presented());

@@ -10,6 +10,7 @@
 
 #include "app/LoopbackSiteHarness.h"
 #include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localization.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/UserDefaults.h"
 #include "platform/ui/AlertController.h"
@@ -19,6 +20,7 @@
 #include "shared/App.h"
 #include "support/HttpTestServer.h"
 #include "support/Plists.h"
+#include "support/SavedLanguage.h"
 #include "update/UpdateCheck.h"
 
 namespace {
@@ -148,6 +150,26 @@ TEST_F(UpdateNoticeTest, TheMessageNamesTheDisplayNameOrTamarock) {
   auto unnamed = relaunchAndCheck();
   ASSERT_TRUE(unnamed);
   EXPECT_EQ(unnamed->message(), "A new version of Tamarock is available!");
+}
+
+// The name comes from the translated bundle strings, as the message around
+// it; in a language written right to left the alert reads that way too.
+TEST_F(UpdateNoticeTest, TheMessageNamesTheApplicationInTheUsersLanguage) {
+  SavedLanguage saved;
+  setenv("LANG", "C.UTF-8", 1);
+  setenv("LANGUAGE", "fa", 1);
+  foundation::Localization::bind("tamarock", TAMAROCK_TEST_OWN_LOCALE_DIR);
+  serveManifest("42");
+  auto shown = launchAndCheck();
+  ASSERT_TRUE(shown);
+  EXPECT_EQ(shown->message(), "نسخهٔ جدید تاماراک در دسترس است!");
+  auto view = shown->alertView();
+  EXPECT_EQ(view->effectiveUserInterfaceLayoutDirection(),
+            ui::UserInterfaceLayoutDirection::RightToLeft);
+  window()->layoutIfNeeded();
+  EXPECT_GT(view->buttons()[0]->frame().minX(), view->buttons()[2]->frame().minX())
+      << "Skip, the first, at the right";
+  choose("لغو");
 }
 
 TEST_F(UpdateNoticeTest, AResultWithNoMasterScreenIsDropped) {

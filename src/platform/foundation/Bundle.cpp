@@ -1,11 +1,14 @@
 #include "platform/foundation/Bundle.h"
 
 #include <cstdint>
+#include <string_view>
 #include <system_error>
 #include <utility>
 
 #include <glib.h>
 #include <plist/plist.h>
+
+#include "platform/foundation/Localization.h"
 
 namespace foundation {
 
@@ -13,6 +16,9 @@ namespace {
 
 // An Info.plist is a few hundred bytes; refuse to pull anything absurd into memory.
 constexpr std::uintmax_t kMaxInfoPlistBytes = 1 << 20;
+// The one Info.plist string shown to the user, so the one that is translated
+// (the template takes it from data/Info.plist.in).
+constexpr std::string_view kLocalizedKey = "CFBundleDisplayName";
 
 std::filesystem::path mainResourceDir() {
   std::error_code error;
@@ -70,6 +76,15 @@ void Bundle::loadInfoDictionary() const {
 }
 
 std::optional<std::string> Bundle::objectForInfoDictionaryKey(const std::string& key) const {
+  auto value = infoDictionaryString(key);
+  // gettext's translation of the empty string is the catalogue's header.
+  if (!value || key != kLocalizedKey || value->empty() || value->find('\0') != std::string::npos) {
+    return value;
+  }
+  return Localization::translate(value->c_str());
+}
+
+std::optional<std::string> Bundle::infoDictionaryString(const std::string& key) const {
   if (key.find('\0') != std::string::npos) return std::nullopt;
   std::lock_guard lock(mutex_);
   if (!loaded_) {

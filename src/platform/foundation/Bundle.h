@@ -29,7 +29,9 @@ class Bundle {
   // The string stored under key in the Info.plist's root dictionary. Nothing
   // when the file is missing or unparsable, the root is not a dictionary, the
   // key is absent or its value is not a string. The file is read once, on the
-  // first call; any thread may call.
+  // first call; any thread may call. The display name (CFBundleDisplayName)
+  // comes in the user's language, as the platform's localized Info.plist
+  // strings give it: its translation in the domain Localization has bound.
   std::optional<std::string> objectForInfoDictionaryKey(const std::string& key) const;
 
  private:
@@ -38,6 +40,7 @@ class Bundle {
   };
 
   void loadInfoDictionary() const;
+  std::optional<std::string> infoDictionaryString(const std::string& key) const;
 
   const std::filesystem::path resourceDir_;
   mutable std::mutex mutex_;

@@ -87,15 +87,21 @@ void TextLayout::setWrapWidth(double points, int maxLines) {
 }
 
 void TextLayout::setAlignment(Alignment alignment) {
+  // Pango takes left and right relative to the context's direction, left to
+  // right here, and swaps them for a paragraph that runs the other way (one
+  // that starts in Arabic or Hebrew). Ours are where the lines stand on the page.
+  PangoLayoutLine* first = pango_layout_get_line_readonly(layout_.get(), 0);
+  bool rightToLeft =
+      first != nullptr && pango_layout_line_get_resolved_direction(first) == PANGO_DIRECTION_RTL;
   switch (alignment) {
     case Alignment::Left:
-      pango_layout_set_alignment(layout_.get(), PANGO_ALIGN_LEFT);
+      pango_layout_set_alignment(layout_.get(), rightToLeft ? PANGO_ALIGN_RIGHT : PANGO_ALIGN_LEFT);
       break;
     case Alignment::Center:
       pango_layout_set_alignment(layout_.get(), PANGO_ALIGN_CENTER);
       break;
     case Alignment::Right:
-      pango_layout_set_alignment(layout_.get(), PANGO_ALIGN_RIGHT);
+      pango_layout_set_alignment(layout_.get(), rightToLeft ? PANGO_ALIGN_LEFT : PANGO_ALIGN_RIGHT);
       break;
   }
 }

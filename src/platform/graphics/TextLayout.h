@@ -30,7 +30,9 @@ class TextLayout {
   // above zero the text stops after that many lines with an ellipsis.
   // Widths are taken as by setMaxWidth.
   void setWrapWidth(double points, int maxLines = 0);
-  // How lines sit within the width set above; Left unless set.
+  // Where lines sit within the width set above, on the page whichever way
+  // the text runs (the way its first paragraph runs). Unless set, a paragraph
+  // stands at the side it starts from.
   void setAlignment(Alignment alignment);
 
   foundation::Size size() const;  // logical extents, in points

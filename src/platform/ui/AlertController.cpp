@@ -79,11 +79,14 @@ bool AlertController::keyPressed(const KeyEvent& event) {
       moveFocus((event.modifiers & Modifier::Shift) ? -1 : 1, true);
       break;
     case Key::Left:
-      moveFocus(-1, false);
+    case Key::Right: {
+      // The arrows go where they point: toward the first button is rightward
+      // when the buttons run from the right.
+      bool rightToLeft = alertView()->effectiveUserInterfaceLayoutDirection() ==
+                         UserInterfaceLayoutDirection::RightToLeft;
+      moveFocus((event.key == Key::Right) != rightToLeft ? 1 : -1, false);
       break;
-    case Key::Right:
-      moveFocus(1, false);
-      break;
+    }
     case Key::Up:
     case Key::Down:
       if (alertView()->buttonsStacked()) moveFocus(event.key == Key::Up ? -1 : 1, false);

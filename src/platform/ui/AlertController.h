@@ -18,9 +18,10 @@ namespace ui {
 // Choosing an action, by tap or by keyboard, dismisses the alert and then
 // runs the action's handler; only the first choice counts. Keyboard: Escape
 // chooses the cancel action (if there is one); Tab and Shift+Tab cycle the
-// focus through the buttons, Left and Right (Up and Down too when the
-// buttons are stacked) move it and stop at the ends; Return or Space chooses
-// the focused one.
+// focus through the buttons in the order they were added (the reading order,
+// either way the row runs), Left and Right (Up and Down too when the buttons
+// are stacked) move it the way they point and stop at the ends; Return or
+// Space chooses the focused one.
 // Focus starts on the cancel action, else on the first, so that a stray
 // Return never picks anything but the safe answer.
 class AlertController : public ViewController {

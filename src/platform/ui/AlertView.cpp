@@ -125,11 +125,15 @@ void AlertView::layoutSubviews() {
     bool stacked = stacks(card.width());
     double width = stacked ? card.width() : card.width() / count;
     double top = card.maxY() - (stacked ? count : 1) * kButtonHeight;
+    // A row reads from the leading side; a stack reads from the top either way.
+    bool rightToLeft =
+        effectiveUserInterfaceLayoutDirection() == UserInterfaceLayoutDirection::RightToLeft;
     for (std::size_t i = 0; i < buttons_.size(); ++i) {
       auto step = static_cast<double>(i);
+      double x = rightToLeft ? card.maxX() - width * (step + 1) : card.minX() + width * step;
       buttons_[i]->setFrame(
           stacked ? Rect{card.minX(), top + step * kButtonHeight, width, kButtonHeight}
-                  : Rect{card.minX() + width * step, top, width, kButtonHeight});
+                  : Rect{x, top, width, kButtonHeight});
     }
   }
   setNeedsDisplay();
@@ -152,7 +156,9 @@ void AlertView::draw(Rect rect) {
     if (i == 0 || stacked) {
       lines.moveTo({card.minX(), b.minY()});
       lines.lineTo({card.maxX(), b.minY()});
-    } else {
+    }
+    // Between neighbours in a row, whichever way the row runs.
+    if (!stacked && b.minX() > card.minX() + 0.5) {
       lines.moveTo({b.minX(), b.minY()});
       lines.lineTo({b.minX(), b.maxY()});
     }

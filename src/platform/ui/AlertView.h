@@ -17,7 +17,8 @@ namespace ui {
 // one line where the view is wide enough; in a narrower view they wrap onto
 // as many lines as they need. The buttons stand in one row when every title
 // fits in its share of the card, else one above the other in the same order,
-// as the platform's alerts do. The rest of the view is clear, so what the
+// as the platform's alerts do; the row runs from the right when the interface
+// reads right to left. The rest of the view is clear, so what the
 // alert is shown over stays visible around the card.
 class AlertView : public View {
  public:

@@ -2,6 +2,8 @@
 
 #include <cairo.h>
 
+#include "platform/foundation/Localization.h"
+
 #include "platform/ui/Storyboard.h"
 #include "platform/ui/ViewController.h"
 #include "platform/ui/Window.h"
@@ -61,6 +63,13 @@ std::optional<std::string> Application::launch(std::shared_ptr<ApplicationDelega
   window->makeKeyAndVisible();
   setActive(true);
   return std::nullopt;
+}
+
+UserInterfaceLayoutDirection Application::userInterfaceLayoutDirection() const {
+  if (direction_) return *direction_;
+  return foundation::Localization::isRightToLeft(foundation::Localization::language())
+             ? UserInterfaceLayoutDirection::RightToLeft
+             : UserInterfaceLayoutDirection::LeftToRight;
 }
 
 void Application::run() {

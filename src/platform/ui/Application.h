@@ -8,6 +8,7 @@
 
 #include "platform/foundation/Geometry.h"
 #include "platform/ui/Backend.h"
+#include "platform/ui/LayoutDirection.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/Responder.h"
 #include "platform/ui/Scene.h"
@@ -62,6 +63,15 @@ class Application : public Responder {
   std::shared_ptr<Window> keyWindow() const;
   const std::shared_ptr<Menu>& mainMenu() const { return mainMenu_; }
   const std::shared_ptr<Backend>& backend() const { return backend_; }
+  // The direction the whole interface is laid out in: right to left when the
+  // language its text is shown in is written so (the language of the
+  // catalogue in use, not the user's settings alone), unless one was set.
+  UserInterfaceLayoutDirection userInterfaceLayoutDirection() const;
+  // Sets the direction for every view laid out or drawn from now on (tests);
+  // none gives it back to the language.
+  void setUserInterfaceLayoutDirection(std::optional<UserInterfaceLayoutDirection> direction) {
+    direction_ = direction;
+  }
 
   // Sends an action message up the responder chain from the key window's top
   // controller; true when somebody handled it.
@@ -84,6 +94,7 @@ class Application : public Responder {
   std::string iconPath_;
   bool active_ = false;
   bool visible_ = true;
+  std::optional<UserInterfaceLayoutDirection> direction_;
 };
 
 }  // namespace ui

@@ -41,6 +41,13 @@ void Label::setAlignment(Alignment alignment) {
   setNeedsDisplay();
 }
 
+Label::Alignment Label::effectiveAlignment() const {
+  if (alignment_ != Alignment::Natural) return alignment_;
+  return effectiveUserInterfaceLayoutDirection() == UserInterfaceLayoutDirection::RightToLeft
+             ? Alignment::Right
+             : Alignment::Left;
+}
+
 void Label::setNumberOfLines(int lines) {
   numberOfLines_ = std::max(0, lines);
   setNeedsDisplay();
@@ -59,6 +66,7 @@ graphics::TextLayout::Alignment layoutAlignment(Label::Alignment alignment) {
       return graphics::TextLayout::Alignment::Center;
     case Label::Alignment::Right:
       return graphics::TextLayout::Alignment::Right;
+    case Label::Alignment::Natural:
     case Label::Alignment::Left:
       break;
   }
@@ -81,7 +89,7 @@ graphics::TextLayout Label::textLayout() const {
   if (numberOfLines_ != 1) {
     // Pango places each line within the width.
     layout.setWrapWidth(width, numberOfLines_);
-    layout.setAlignment(layoutAlignment(alignment_));
+    layout.setAlignment(layoutAlignment(effectiveAlignment()));
   } else if (layout.size().width > width) {
     // Too wide for any alignment to matter: cut it to the bounds.
     layout.setMaxWidth(width);
@@ -97,9 +105,10 @@ void Label::draw(foundation::Rect rect) {
   double width = bounds().width();
   double x = 0;
   if (numberOfLines_ == 1 && !layout.isEllipsized()) {
-    if (alignment_ == Alignment::Center) {
+    Alignment alignment = effectiveAlignment();
+    if (alignment == Alignment::Center) {
       x = (width - size.width) / 2;
-    } else if (alignment_ == Alignment::Right) {
+    } else if (alignment == Alignment::Right) {
       x = width - size.width;
     }
   }

@@ -14,12 +14,14 @@ namespace ui {
 
 // Read-only text, vertically centred in the label's bounds. By default one
 // line, cut with an ellipsis when it does not fit; a label of more lines
-// wraps at its width, each line aligned on its own. The background stays
+// wraps at its width, each line aligned on its own. The natural alignment,
+// the default, is to the leading side: the left, or the right when the
+// interface reads right to left. The background stays
 // clear, and a label takes no touches of its own: they reach the view
 // underneath.
 class Label : public View {
  public:
-  enum class Alignment { Left, Center, Right };
+  enum class Alignment { Natural, Left, Center, Right };
 
   Label();
   explicit Label(foundation::Rect frame);
@@ -35,6 +37,8 @@ class Label : public View {
   void setTextColor(std::optional<graphics::Color> color);
   Alignment alignment() const { return alignment_; }
   void setAlignment(Alignment alignment);
+  // Where the text stands: the alignment with Natural made Left or Right.
+  Alignment effectiveAlignment() const;
   // The most lines the text may take; 0 for as many as it needs. Negative
   // counts as 0.
   int numberOfLines() const { return numberOfLines_; }
@@ -56,7 +60,7 @@ class Label : public View {
   double pointSize_ = 17;
   bool bold_ = false;
   std::optional<graphics::Color> textColor_;
-  Alignment alignment_ = Alignment::Left;
+  Alignment alignment_ = Alignment::Natural;
   int numberOfLines_ = 1;
 };
 

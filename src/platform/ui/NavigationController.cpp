@@ -5,6 +5,10 @@
 
 namespace ui {
 
+namespace {
+constexpr double kBarItemInset = 12;  // between the bar's leading control and its end
+}
+
 // Lays out the bar and the content; the bar draws its bottom hairline.
 class NavigationController::ContainerView : public View {
  public:
@@ -20,7 +24,10 @@ class NavigationController::ContainerView : public View {
     owner->title_->setFrame({0, 0, b.width(), kBarHeight});
     if (auto& item = owner->leading_) {
       auto size = item->frame().size;
-      item->setFrame({12, (kBarHeight - size.height) / 2, size.width, size.height});
+      bool rightToLeft =
+          effectiveUserInterfaceLayoutDirection() == UserInterfaceLayoutDirection::RightToLeft;
+      double x = rightToLeft ? b.width() - kBarItemInset - size.width : kBarItemInset;
+      item->setFrame({x, (kBarHeight - size.height) / 2, size.width, size.height});
     }
   }
 

@@ -9,9 +9,10 @@ namespace ui {
 
 class Label;
 
-// A container with a bar on top (title, and a control at its leading end) and
-// one content controller below it. Appearance, keys and dismissal pass through
-// to the content.
+// A container with a bar on top (title, and a control at its leading end: the
+// left, or the right when the interface reads right to left) and one content
+// controller below it. Appearance, keys and dismissal pass through to the
+// content.
 class NavigationController : public ViewController {
  public:
   explicit NavigationController(std::shared_ptr<ViewController> root);

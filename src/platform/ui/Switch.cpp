@@ -104,8 +104,13 @@ void Switch::draw(Rect rect) {
 
   double diameter = track.height() - 2 * kKnobInset;
   double travel = track.width() - 2 * kKnobInset - diameter;
-  Rect knob{track.minX() + kKnobInset + travel * std::clamp(knob_, 0.0, 1.0),
-            track.minY() + kKnobInset, diameter, diameter};
+  // The on end trails, as the row's text leads: the left when the interface reads right to left.
+  double along = std::clamp(knob_, 0.0, 1.0);
+  if (effectiveUserInterfaceLayoutDirection() == UserInterfaceLayoutDirection::RightToLeft) {
+    along = 1 - along;
+  }
+  Rect knob{track.minX() + kKnobInset + travel * along, track.minY() + kKnobInset, diameter,
+            diameter};
   // A soft shadow from a few widening, faint rings below the knob.
   for (double spread : {0.0, 0.75, 1.5}) {
     Color::black().withAlpha(0.05 * alpha).setFill();

@@ -8,7 +8,8 @@
 namespace ui {
 
 // The platform's on/off switch: a rounded track, green when on, and a white
-// knob that slides across it. A completed tap flips it and sends ValueChanged
+// knob that slides across it, to the right to turn on (to the left when the
+// interface reads right to left). A completed tap flips it and sends ValueChanged
 // once; setOn() from code sends nothing.
 class Switch : public Control {
  public:

@@ -166,14 +166,25 @@ void TableViewCell::layoutSubviews() {
   View::layoutSubviews();
   Rect b = bounds();
   contentView_->setFrame(b);
+  // The text leads and the accessory trails: mirrored when the interface reads right to left.
+  bool rightToLeft =
+      effectiveUserInterfaceLayoutDirection() == UserInterfaceLayoutDirection::RightToLeft;
+  double textStart = kMargin;
   double textEnd = b.width() - kMargin;
   if (accessory_) {
     foundation::Size size = accessory_->frame().size;
-    Point origin{b.width() - kMargin - size.width, (b.height() - size.height) / 2};
+    Point origin{rightToLeft ? kMargin : b.width() - kMargin - size.width,
+                 (b.height() - size.height) / 2};
     accessory_->setFrame({origin, size});
-    textEnd = origin.x - kLabelToAccessory;
+    if (rightToLeft) {
+      textStart = origin.x + size.width + kLabelToAccessory;
+    } else {
+      textEnd = origin.x - kLabelToAccessory;
+    }
   }
-  if (textLabel_) textLabel_->setFrame({kMargin, 0, std::max(0.0, textEnd - kMargin), b.height()});
+  if (textLabel_) {
+    textLabel_->setFrame({textStart, 0, std::max(0.0, textEnd - textStart), b.height()});
+  }
 }
 
 void TableViewCell::draw(Rect rect) {
@@ -191,7 +202,12 @@ void TableViewCell::draw(Rect rect) {
     auto* context = graphics::GraphicsContext::current();
     double hairline = context ? 1 / context->scale() : 1;
     Color::separator().setFill();
-    BezierPath::withRect({kMargin, b.height() - hairline, b.width() - kMargin, hairline}).fill();
+    // Inset at the leading side only, under the text.
+    bool rightToLeft =
+        effectiveUserInterfaceLayoutDirection() == UserInterfaceLayoutDirection::RightToLeft;
+    BezierPath::withRect(
+        {rightToLeft ? 0 : kMargin, b.height() - hairline, b.width() - kMargin, hairline})
+        .fill();
   }
   if (focused_) {
     // Centred on the stroke so that its outer edge sits kFocusInset inside the row.

@@ -12,8 +12,10 @@ class Label;
 
 // One row of a static table, built in code. Its content goes in contentView();
 // a textLabel at the leading edge and an accessoryView (a Switch, say) at the
-// trailing edge are laid out by the cell. Touches on the row that no control
-// takes are passed up to the table, which turns them into selection.
+// trailing edge are laid out by the cell (the text at the right and the
+// accessory at the left when the interface reads right to left). Touches on
+// the row that no control takes are passed up to the table, which turns them
+// into selection.
 // Make it with foundation::create: the content view joins it in didCreate(),
 // so a subclass that overrides didCreate() calls this one first.
 class TableViewCell : public View {

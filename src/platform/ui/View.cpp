@@ -5,6 +5,7 @@
 
 #include "platform/foundation/RunLoop.h"
 #include "platform/graphics/GraphicsContext.h"
+#include "platform/ui/Application.h"
 #include "platform/ui/GestureRecognizer.h"
 #include "platform/ui/Interaction.h"
 #include "platform/ui/ViewAnimation.h"
@@ -239,6 +240,10 @@ void View::layoutIfNeeded() {
 
 void View::layoutSubviews() {
   for (auto& child : subviews_) child->applyConstraints();
+}
+
+UserInterfaceLayoutDirection View::effectiveUserInterfaceLayoutDirection() const {
+  return Application::shared()->userInterfaceLayoutDirection();
 }
 
 void View::applyConstraints() {

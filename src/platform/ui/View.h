@@ -10,6 +10,7 @@
 #include "platform/graphics/Image.h"
 #include "platform/ui/GeometryObserver.h"
 #include "platform/ui/LayoutConstraint.h"
+#include "platform/ui/LayoutDirection.h"
 #include "platform/ui/Responder.h"
 #include "platform/ui/Touch.h"
 
@@ -90,6 +91,8 @@ class View : public Responder {
   LayoutAnchor bottomAnchor() { return {weakAs<View>(), Edge::Bottom}; }
   LayoutAnchor leadingAnchor() { return {weakAs<View>(), Edge::Leading}; }
   LayoutAnchor trailingAnchor() { return {weakAs<View>(), Edge::Trailing}; }
+  // The direction this view lays out its content in: the application's.
+  UserInterfaceLayoutDirection effectiveUserInterfaceLayoutDirection() const;
   // The active constraints that hold this view to its superview.
   std::vector<std::shared_ptr<LayoutConstraint>> constraints() const { return constraints_; }
 

@@ -10,6 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/foundation/Localization.h"
+#include "support/SavedLanguage.h"
+
 using foundation::Bundle;
 namespace fs = std::filesystem;
 
@@ -98,6 +101,31 @@ TEST_F(BundleTest, ResetMainReplacesTheMainBundle) {
   Bundle::resetMain(dir_);
   EXPECT_EQ(Bundle::main().resourcePath(), dir_);
   EXPECT_EQ(Bundle::main().objectForInfoDictionaryKey("CFBundleVersion"), "41");
+}
+
+// As the platform's localized Info.plist strings: the name the user sees is
+// translated, nothing else is, and a catalogue's header never stands in for it.
+TEST_F(BundleTest, TheDisplayNameAloneComesInTheUsersLanguage) {
+  SavedLanguage saved;
+  setenv("LANG", "C.UTF-8", 1);
+  setenv("LANGUAGE", "fa", 1);
+  foundation::Localization::bind("tamarock", TAMAROCK_TEST_OWN_LOCALE_DIR);
+  auto entries = [](const char* displayName) {
+    return std::string(R"(<?xml version="1.0"?><plist version="1.0"><dict>)") +
+           "<key>CFBundleDisplayName</key><string>" + displayName + "</string>" +
+           "<key>CFBundleName</key><string>Tamarock</string>" +
+           "<key>CFBundleVersion</key><string>Tamarock</string></dict></plist>";
+  };
+  writeInfo(entries("Tamarock"));
+  Bundle bundle(dir_);
+  EXPECT_EQ(bundle.objectForInfoDictionaryKey("CFBundleDisplayName"), "تاماراک");
+  EXPECT_EQ(bundle.objectForInfoDictionaryKey("CFBundleName"), "Tamarock");
+  EXPECT_EQ(bundle.objectForInfoDictionaryKey("CFBundleVersion"), "Tamarock");
+  writeInfo(entries(""));
+  EXPECT_EQ(Bundle(dir_).objectForInfoDictionaryKey("CFBundleDisplayName"), "");
+  writeInfo(entries("Tamarock Beta"));
+  EXPECT_EQ(Bundle(dir_).objectForInfoDictionaryKey("CFBundleDisplayName"), "Tamarock Beta")
+      << "a name the catalogue does not know stays as it is";
 }
 
 TEST(ShippedInfoPlistTest, CarriesTheNameIdentifierAndBuildNumbers) {

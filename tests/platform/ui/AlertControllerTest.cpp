@@ -136,6 +136,7 @@ TEST_F(AlertControllerTest, InTheNarrowestWindowNothingIsCutAndButtonsStackOnlyW
     std::string title, message;
     std::vector<std::string> buttons;
     bool stackedAt360;
+    bool rightToLeft = false;
   };
   const std::vector<Texts> languages{
       {"en",
@@ -148,6 +149,19 @@ TEST_F(AlertControllerTest, InTheNarrowestWindowNothingIsCutAndButtonsStackOnlyW
        "Eine neue Version von Tamarock ist verfügbar!",
        {"Überspringen", "Abbrechen", "Herunterladen"},
        true},
+      {"ar",
+       "تتوفر تحديثات",
+       "يتوفر إصدار جديد من Tamarock!",
+       {"تخطي", "إلغاء", "تنزيل"},
+       false,
+       true},
+      // Titles too long for a row, in an interface that reads right to left.
+      {"de, right to left",
+       "Updates verfügbar",
+       "Eine neue Version von Tamarock ist verfügbar!",
+       {"Überspringen", "Abbrechen", "Herunterladen"},
+       true,
+       true},
   };
   key(Key::Escape);
   advance(0.3);
@@ -155,6 +169,9 @@ TEST_F(AlertControllerTest, InTheNarrowestWindowNothingIsCutAndButtonsStackOnlyW
   for (const auto& texts : languages) {
     for (double width : {360.0, 1024.0}) {
       SCOPED_TRACE(std::string(texts.language) + " at " + std::to_string(width));
+      ui::Application::shared()->setUserInterfaceLayoutDirection(
+          texts.rightToLeft ? ui::UserInterfaceLayoutDirection::RightToLeft
+                            : ui::UserInterfaceLayoutDirection::LeftToRight);
       peer->resize({width, 480});
       window->peerDidResize();
       auto shown = foundation::create<AlertController>(texts.title, texts.message);
@@ -192,23 +209,34 @@ TEST_F(AlertControllerTest, InTheNarrowestWindowNothingIsCutAndButtonsStackOnlyW
         expectWhole(buttons[i]->titleLayout(), *buttons[i], buttons[i]->title());
         EXPECT_TRUE(inCard(*buttons[i])) << buttons[i]->title();
         EXPECT_GE(buttons[i]->frame().minY(), view->messageLabel()->frame().maxY());
-        if (i == 0) continue;
+        if (i == 0) {
+          if (!stacked) {
+            EXPECT_EQ(texts.rightToLeft ? buttons[0]->frame().maxX() : buttons[0]->frame().minX(),
+                      texts.rightToLeft ? card.maxX() : card.minX())
+                << "the first button leads the row";
+          }
+          continue;
+        }
         Rect before = buttons[i - 1]->frame(), now = buttons[i]->frame();
         if (stacked) {
           EXPECT_EQ(now.minY(), before.maxY()) << "one below the other, in order";
           EXPECT_EQ(now.minX(), card.minX());
           EXPECT_EQ(now.width(), card.width());
         } else {
-          EXPECT_EQ(now.minX(), before.maxX()) << "side by side, in order";
+          EXPECT_EQ(texts.rightToLeft ? now.maxX() : now.minX(),
+                    texts.rightToLeft ? before.minX() : before.maxX())
+              << "side by side, in order";
           EXPECT_EQ(now.minY(), before.minY());
         }
       }
       // The focus starts on Cancel and moves in the order shown.
+      Key onward = stacked ? Key::Down : (texts.rightToLeft ? Key::Left : Key::Right);
+      Key back = stacked ? Key::Up : (texts.rightToLeft ? Key::Right : Key::Left);
       EXPECT_EQ(shown->focusedIndex(), 1u);
-      key(stacked ? Key::Down : Key::Right);
+      key(onward);
       EXPECT_EQ(shown->focusedIndex(), 2u);
-      key(stacked ? Key::Up : Key::Left);
-      key(stacked ? Key::Up : Key::Left);
+      key(back);
+      key(back);
       EXPECT_EQ(shown->focusedIndex(), 0u);
       key(Key::Tab);
       EXPECT_EQ(shown->focusedIndex(), 1u);
@@ -268,6 +296,57 @@ TEST_F(AlertControllerTest, TheFocusRingIsVisibleAndFollowsTheFocus) {
   key(Key::Right);
   EXPECT_FALSE(isBlue(ringLeftEdge(1)));
   EXPECT_TRUE(isBlue(ringLeftEdge(2)));
+}
+
+// As the platform's alerts in Arabic or Hebrew: the first button at the right,
+// the arrows moving the focus the way they point, Tab in the reading order.
+TEST_F(AlertControllerTest, RightToLeftTheButtonsRunFromTheRightAndTheFocusFollows) {
+  key(Key::Escape);
+  advance(0.3);
+  chosen.clear();
+  ui::Application::shared()->setUserInterfaceLayoutDirection(
+      ui::UserInterfaceLayoutDirection::RightToLeft);
+  alert = foundation::create<AlertController>("Updates Available",
+                                              "A new version of Tamarock is available!");
+  for (const char* title : {"Skip", "Cancel", "Download"}) {
+    auto style =
+        std::string(title) == "Cancel" ? AlertAction::Style::Cancel : AlertAction::Style::Default;
+    alert->addAction({title, style, [this](const AlertAction& a) { chosen.push_back(a.title()); }});
+  }
+  root->presentViewController(alert, false);
+  window->layoutIfNeeded();
+  ASSERT_FALSE(alert->alertView()->buttonsStacked());
+  EXPECT_GT(buttonFrame(0).minX(), buttonFrame(1).minX());
+  EXPECT_GT(buttonFrame(1).minX(), buttonFrame(2).minX());
+  // A hairline between each pair of neighbours: Skip's left edge is Cancel's right.
+  auto isLine = [&](double x) {
+    double y = std::floor(buttonFrame(0).center().y) + 0.5;
+    for (double dx : {-0.5, 0.5}) {
+      if (pixelAt({x + dx, y}) != 0xffffffu) return true;
+    }
+    return false;
+  };
+  EXPECT_TRUE(isLine(buttonFrame(0).minX()));
+  EXPECT_TRUE(isLine(buttonFrame(1).minX()));
+  EXPECT_FALSE(isLine(buttonFrame(1).minX() + 12)) << "and none across a button";
+
+  EXPECT_EQ(alert->focusedIndex(), 1u) << "still on Cancel";
+  key(Key::Left);
+  EXPECT_EQ(alert->focusedIndex(), 2u) << "Left goes to Download, at the left";
+  key(Key::Left);
+  EXPECT_EQ(alert->focusedIndex(), 2u);
+  key(Key::Right);
+  key(Key::Right);
+  key(Key::Right);
+  EXPECT_EQ(alert->focusedIndex(), 0u) << "Right goes to Skip, at the right";
+  key(Key::Tab);
+  EXPECT_EQ(alert->focusedIndex(), 1u) << "Tab reads from the right as well";
+  key(Key::Tab, ui::Modifier::Shift);
+  EXPECT_EQ(alert->focusedIndex(), 0u);
+  key(Key::Left);
+  key(Key::Return);
+  advance(0.3);
+  EXPECT_EQ(chosen, std::vector<std::string>{"Cancel"});
 }
 
 TEST_F(AlertControllerTest, ReturnOrSpaceChoosesTheFocusedButtonOnce) {

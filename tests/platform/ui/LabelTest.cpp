@@ -9,6 +9,7 @@
 #include "platform/graphics/Appearance.h"
 #include "platform/graphics/Image.h"
 #include "platform/graphics/TextLayout.h"
+#include "platform/ui/Application.h"
 #include "platform/ui/Label.h"
 
 using foundation::Rect;
@@ -48,7 +49,9 @@ class LabelTest : public ::testing::Test {
   void SetUp() override {
     foundation::RunLoop::resetMainWithVirtualClock();
     graphics::Appearance::setCurrent(graphics::Appearance::Style::Light);
+    ui::Application::reset();
   }
+  void TearDown() override { ui::Application::reset(); }
   std::shared_ptr<Label> makeLabel(const std::string& text, Rect frame = {0, 0, 200, 44}) {
     auto label = foundation::create<Label>(frame);
     label->setText(text);
@@ -116,6 +119,39 @@ TEST_F(LabelTest, AWrappingLabelTakesTheLinesItNeedsEachAlignedOnItsOwn) {
   label->setNumberOfLines(2);
   EXPECT_TRUE(label->textLayout().isEllipsized()) << "two lines cannot hold it";
   EXPECT_LE(label->sizeThatFits(160).height, 2 * oneLine + 1);
+}
+
+// The natural alignment follows the interface; the others stay where they say
+// on the page, whichever way the text itself runs.
+TEST_F(LabelTest, NaturalTextLeadsFromTheRightInARightToLeftInterface) {
+  auto english = makeLabel("Touch");
+  auto arabic = makeLabel("يتوفر إصدار جديد من Tamarock!", {0, 0, 160, 80});
+  arabic->setNumberOfLines(0);
+  arabic->setFrame({0, 0, 160, arabic->sizeThatFits(160).height});
+  ASSERT_GE(arabic->textLayout().lineCount(), 2);
+  int lastLine = static_cast<int>(arabic->bounds().height() - english->intrinsicSize().height) + 2;
+  auto lastLineInk = [&] { return inkOf(*arabic, lastLine); };
+
+  // Left to right, Arabic text too stands where its alignment says.
+  EXPECT_LT(inkOf(*english).minX, 4);
+  EXPECT_LT(lastLineInk().minX, 4) << "natural is left";
+  arabic->setAlignment(Label::Alignment::Right);
+  EXPECT_GT(lastLineInk().maxX, 155);
+  EXPECT_GT(lastLineInk().minX, 20);
+
+  ui::Application::shared()->setUserInterfaceLayoutDirection(
+      ui::UserInterfaceLayoutDirection::RightToLeft);
+  english->setNeedsDisplay();
+  EXPECT_EQ(english->effectiveAlignment(), Label::Alignment::Right);
+  EXPECT_GT(inkOf(*english).maxX, 194);
+  EXPECT_GT(inkOf(*english).minX, 100);
+  arabic->setAlignment(Label::Alignment::Natural);
+  EXPECT_GT(lastLineInk().maxX, 155);
+  EXPECT_GT(lastLineInk().minX, 20);
+  arabic->setAlignment(Label::Alignment::Left);
+  EXPECT_LT(lastLineInk().minX, 4) << "left is left, even for Arabic in a right-to-left interface";
+  english->setAlignment(Label::Alignment::Left);
+  EXPECT_LT(inkOf(*english).minX, 4);
 }
 
 TEST_F(LabelTest, IntrinsicSizeFollowsTextSizeAndWeight) {

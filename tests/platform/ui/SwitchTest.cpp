@@ -7,6 +7,7 @@
 #include "platform/foundation/RunLoop.h"
 #include "platform/graphics/Appearance.h"
 #include "platform/graphics/Image.h"
+#include "platform/ui/Application.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Switch.h"
 
@@ -48,10 +49,12 @@ class SwitchTest : public ::testing::Test {
   void SetUp() override {
     foundation::RunLoop::resetMainWithVirtualClock();
     graphics::Appearance::setCurrent(graphics::Appearance::Style::Light);
+    ui::Application::reset();
     control = foundation::create<Switch>();
     recorder = std::make_shared<Recorder>();
     control->addTarget(recorder, &Recorder::changed, ControlEvent::ValueChanged);
   }
+  void TearDown() override { ui::Application::reset(); }
   std::shared_ptr<Switch> control;
   std::shared_ptr<Recorder> recorder;
 };
@@ -154,6 +157,20 @@ TEST_F(SwitchTest, TrackIsGreenWhenOnAndAFaintGreyWhenOff) {
   EXPECT_LT(redOf(onTrack), 100);
   EXPECT_EQ(image->pixel(36, 15), 0xffffffffu) << "the knob moved to the on end";
   EXPECT_EQ(image->pixel(0, 0), 0u) << "outside the rounded track stays clear";
+}
+
+TEST_F(SwitchTest, InARightToLeftInterfaceTheKnobTurnsOnToTheLeft) {
+  ui::Application::shared()->setUserInterfaceLayoutDirection(
+      ui::UserInterfaceLayoutDirection::RightToLeft);
+  auto image = control->contentImage(1.0);
+  EXPECT_EQ(image->pixel(36, 15), 0xffffffffu) << "off, the knob stands at the right";
+  EXPECT_NE(image->pixel(15, 15), 0xffffffffu);
+  control->setOn(true, false);
+  image = control->contentImage(1.0);
+  EXPECT_EQ(image->pixel(15, 15), 0xffffffffu) << "on, at the left";
+  std::uint32_t onTrack = image->pixel(45, 15);
+  EXPECT_EQ(alphaOf(onTrack), 255);
+  EXPECT_GT(greenOf(onTrack), 150);
 }
 
 class ButtonTest : public ::testing::Test {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -8,6 +9,7 @@
 #include "platform/foundation/RunLoop.h"
 #include "platform/graphics/Appearance.h"
 #include "platform/graphics/Image.h"
+#include "platform/ui/Application.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/Nib.h"
 #include "platform/ui/Switch.h"
@@ -81,11 +83,13 @@ class TableViewTest : public ::testing::Test {
   void SetUp() override {
     foundation::RunLoop::resetMainWithVirtualClock();
     graphics::Appearance::setCurrent(graphics::Appearance::Style::Light);
+    ui::Application::reset();
     controller = foundation::create<PickerController>();
     layOut(400, 600);
     counter = std::make_shared<Counter>();
     controller->colours->addTarget(counter, &Counter::changed, ui::ControlEvent::ValueChanged);
   }
+  void TearDown() override { ui::Application::reset(); }
   void layOut(double width, double height) {
     table = controller->tableView();
     table->setFrame({0, 0, width, height});
@@ -134,6 +138,42 @@ TEST_F(TableViewTest, RowsAreInsetGroupsWithTheLabelAndAccessoryAtTheirEdges) {
   EXPECT_FALSE(table->cellAt({0, 5})->isHidden());
   EXPECT_TRUE(table->cellAt({0, 5})->isLastInGroup());
   EXPECT_FALSE(table->cellAt({0, 4})->isLastInGroup());
+}
+
+TEST_F(TableViewTest, RightToLeftTheTextStandsAtTheRightAndTheSwitchAtTheLeft) {
+  ui::Application::shared()->setUserInterfaceLayoutDirection(
+      ui::UserInterfaceLayoutDirection::RightToLeft);
+  controller = foundation::create<PickerController>();
+  layOut(400, 600);
+  auto switchRow = table->cellAt({1, 0});
+  double width = switchRow->bounds().width();
+  Rect accessory = switchRow->accessoryView()->frame();
+  EXPECT_EQ(accessory.minX(), 16);
+  EXPECT_EQ(accessory.midY(), switchRow->bounds().midY());
+  Rect text = switchRow->textLabel()->frame();
+  EXPECT_GE(text.minX(), accessory.maxX());
+  EXPECT_EQ(text.maxX(), width - 16);
+
+  auto first = table->cellAt({0, 0});
+  auto label = first->textLabel();
+  EXPECT_EQ(label->frame().maxX(), width - 16);
+  auto image = label->contentImage(1.0);
+  ASSERT_TRUE(image);
+  int inkRight = -1, inkLeft = image->pixelWidth();
+  for (int y = 0; y < image->pixelHeight(); ++y) {
+    for (int x = 0; x < image->pixelWidth(); ++x) {
+      if ((image->pixel(x, y) >> 24) == 0) continue;
+      inkRight = std::max(inkRight, x);
+      inkLeft = std::min(inkLeft, x);
+    }
+  }
+  EXPECT_GT(inkRight, image->pixelWidth() - 4) << "the text ends at the label's right edge";
+  EXPECT_GT(inkLeft, image->pixelWidth() / 2);
+  // The separator under the row is inset at the right, under the text's start.
+  auto cellImage = first->contentImage(1.0);
+  int bottom = cellImage->pixelHeight() - 1;
+  EXPECT_NE(cellImage->pixel(4, bottom), 0xffffffffu);
+  EXPECT_EQ(cellImage->pixel(cellImage->pixelWidth() - 4, bottom), 0xffffffffu);
 }
 
 TEST_F(TableViewTest, AHiddenRowIsNotShownHitOrFocused) {
