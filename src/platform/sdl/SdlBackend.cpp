@@ -15,9 +15,6 @@ namespace sdl {
 
 namespace {
 
-// The smallest window the screens are laid out for, in points.
-constexpr double kMinWidth = 360;
-constexpr double kMinHeight = 480;
 constexpr int kFallbackRefreshRate = 60;
 
 // Far beyond any display; keeps a nonsensical request inside int.
@@ -31,7 +28,8 @@ int units(double points, double unitsPerPoint) {
 
 }  // namespace
 
-SdlBackend::SdlBackend() = default;
+SdlBackend::SdlBackend(foundation::Size minimumWindowSize)
+    : minimumWindowSize_(minimumWindowSize) {}
 SdlBackend::~SdlBackend() = default;
 
 std::optional<std::string> SdlBackend::start() {
@@ -72,8 +70,10 @@ std::shared_ptr<ui::WindowPeer> SdlBackend::createWindow(const std::string& titl
     width = std::min(width, usable.w);
     height = std::min(height, usable.h);
   }
-  SDL_SetWindowMinimumSize(window.get(), units(kMinWidth, unitsPerPoint_),
-                           units(kMinHeight, unitsPerPoint_));
+  if (minimumWindowSize_.width > 0 && minimumWindowSize_.height > 0) {
+    SDL_SetWindowMinimumSize(window.get(), units(minimumWindowSize_.width, unitsPerPoint_),
+                             units(minimumWindowSize_.height, unitsPerPoint_));
+  }
   SDL_SetWindowSize(window.get(), width, height);
   SDL_SetWindowPosition(window.get(), SDL_WINDOWPOS_CENTERED_DISPLAY(display),
                         SDL_WINDOWPOS_CENTERED_DISPLAY(display));

@@ -39,9 +39,11 @@ class Application : public Responder {
   static std::shared_ptr<Application> shared();
   static void reset();  // tests: a fresh application
 
+  // What the application names at launch: its window's title (and the main
+  // menu's), and the window's size in points.
   struct Options {
-    std::string title = "Tamarock";
-    foundation::Size windowSize{1024, 768};
+    std::string title;
+    foundation::Size windowSize;
   };
 
   // Launches up to the first frame; the reason when it cannot.
