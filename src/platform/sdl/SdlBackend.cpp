@@ -6,7 +6,9 @@
 #include <cmath>
 
 #include "platform/foundation/RunLoop.h"
+#include "platform/motion/SensorDiscovery.h"
 #include "platform/sdl/DesktopScale.h"
+#include "platform/sdl/SdlControllerSensors.h"
 #include "platform/sdl/SdlEventSource.h"
 #include "platform/sdl/SdlVideo.h"
 #include "platform/sdl/SdlWindowPeer.h"
@@ -39,6 +41,8 @@ std::optional<std::string> SdlBackend::start() {
   if (!video) return error;
   video_ = std::move(video);
   events_ = std::make_shared<SdlEventSource>(video_);
+  motion::SensorDiscovery::setControllerSensorsFactory(
+      [] { return std::make_unique<SdlControllerSensors>(); });
   return std::nullopt;
 }
 
