@@ -83,7 +83,7 @@ class TableViewTest : public ::testing::Test {
     graphics::Appearance::setCurrent(graphics::Appearance::Style::Light);
     controller = foundation::create<PickerController>();
     layOut(400, 600);
-    counter = std::make_shared<Counter>();
+    counter = foundation::create<Counter>();
     controller->colours->addTarget(counter, &Counter::changed, ui::ControlEvent::ValueChanged);
   }
   void layOut(double width, double height) {
