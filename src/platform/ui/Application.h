@@ -28,8 +28,6 @@ class ApplicationDelegate : public Responder {
     return {"Default Configuration", session.role};
   }
   virtual void buildMenu(MenuBuilder& builder) { (void)builder; }
-  // The delegate's own window property; scene-based applications leave it empty.
-  virtual std::shared_ptr<Window> window() const { return nullptr; }
 };
 
 // The process's application object: delegate, scenes, main menu, and the place
