@@ -1,5 +1,7 @@
 #include "app/AppDelegate.h"
 
+#include "app/SceneDelegate.h"
+#include "platform/ui/Scene.h"
 #include "platform/ui/Window.h"
 #include "settings/Defaults.h"
 #include "settings/Delay.h"
@@ -10,18 +12,24 @@
 
 namespace {
 
+constexpr const char* kSceneConfiguration = "Default Configuration";
+
 std::shared_ptr<ActionViewController> currentAction() {
   auto master = App::masterViewController;
   return master ? master->currentActionViewController : nullptr;
+}
+
+// Without a master screen at this moment the notice is dropped.
+void offerUpdate(std::int64_t build) {
+  if (auto master = App::masterViewController) master->presentUpdateAlert(build);
 }
 
 }  // namespace
 
 bool AppDelegate::didFinishLaunching() {
   Defaults::registerDefaults();
-  if (windowProperty) windowProperty->setTintColor(App::baseColor());
   // Launch never waits for the check; it starts once the first screen is up.
-  Delay(1.0, checkForUpdates);
+  Delay(1.0, [] { checkForUpdates(offerUpdate); });
   return true;
 }
 
@@ -35,7 +43,9 @@ void AppDelegate::didBecomeActive() {
 
 ui::SceneConfiguration AppDelegate::configurationForConnectingSceneSession(
     const ui::SceneSession& session) {
-  return {"Default Configuration", session.role};
+  ui::SceneManifest::registerConfiguration(
+      kSceneConfiguration, {[] { return foundation::create<SceneDelegate>(); }, "Main"});
+  return {kSceneConfiguration, session.role};
 }
 
 void AppDelegate::buildMenu(ui::MenuBuilder& builder) {

@@ -6,13 +6,10 @@
 
 class AppDelegate : public ui::ApplicationDelegate {
  public:
-  std::shared_ptr<ui::Window> windowProperty;
-
   bool didFinishLaunching() override;
   void didEnterBackground() override;
   void didBecomeActive() override;
   ui::SceneConfiguration configurationForConnectingSceneSession(
       const ui::SceneSession& session) override;
   void buildMenu(ui::MenuBuilder& builder) override;
-  std::shared_ptr<ui::Window> window() const override { return windowProperty; }
 };

@@ -4,6 +4,7 @@
 
 #include "app/AppDelegate.h"
 #include "platform/foundation/Bundle.h"
+#include "platform/foundation/ProcessInfo.h"
 #include "platform/sdl/SdlBackend.h"
 #include "platform/ui/Application.h"
 #include "resources/Resources.h"
@@ -12,13 +13,26 @@
 #include "stage/MasterViewController.h"
 #include "update/CheckForUpdates.h"
 
+namespace {
+
+// Names the folders of its settings and installed resources.
+constexpr const char* kProcessName = "tamarock";
+constexpr const char* kWindowTitle = "Tamarock";
+constexpr foundation::Size kWindowSize{1024, 768};
+// The smallest window the screens are laid out for.
+constexpr foundation::Size kMinimumWindowSize{360, 480};
+
+}  // namespace
+
 int runTamarock() {
+  foundation::ProcessInfo::setProcessName(kProcessName);
   Localize::setUp();
   registerResources();
   auto app = ui::Application::shared();
   app->setIconPath(foundation::Bundle::main().resourcePath() / "tamarock.png");
-  auto error = app->launch(foundation::create<AppDelegate>(), std::make_shared<sdl::SdlBackend>(),
-                           {"Tamarock", {1024, 768}});
+  auto error = app->launch(foundation::create<AppDelegate>(),
+                           std::make_shared<sdl::SdlBackend>(kMinimumWindowSize),
+                           {kWindowTitle, kWindowSize});
   if (error) {
     std::fprintf(stderr, "tamarock: %s\n", error->c_str());
     shutDownTamarock();

@@ -2,9 +2,7 @@
 
 #include "actions/connect/ConnectBackgroundView.h"
 #include "actions/paint/PaintBackgroundView.h"
-#include "app/SceneDelegate.h"
 #include "platform/ui/Nib.h"
-#include "platform/ui/Scene.h"
 #include "platform/ui/Storyboard.h"
 #include "resources/ChoicesScene.h"
 #include "stage/MasterViewController.h"
@@ -34,7 +32,4 @@ void registerResources() {
     return master;
   });
   registerChoicesScene();
-
-  ui::SceneManifest::registerConfiguration(
-      "Default Configuration", {[] { return foundation::create<SceneDelegate>(); }, "Main"});
 }

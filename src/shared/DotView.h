@@ -16,11 +16,10 @@ class DotView : public ui::Control {
   graphics::Color dotColor;
 
   const graphics::BezierPath& dotBezierPath() const { return dotBezierPath_; }
-  void setDotBezierPath(graphics::BezierPath path) { dotBezierPath_ = std::move(path); }
 
   void draw(foundation::Rect rect) override;
-  dynamics::CollisionBoundsType collisionBoundsType() const override {
-    return dynamics::CollisionBoundsType::Ellipse;
+  ui::CollisionBoundsType collisionBoundsType() const override {
+    return ui::CollisionBoundsType::Ellipse;
   }
 
  protected:

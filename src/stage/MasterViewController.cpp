@@ -4,7 +4,6 @@
 #include "actions/gravity/GravityActionViewController.h"
 #include "actions/magnet/MagnetActionViewController.h"
 #include "actions/paint/PaintActionViewController.h"
-#include "actions/standard/StandardActionViewController.h"
 #include "actions/swipe/SwipeActionViewController.h"
 #include "actions/touch/TouchActionViewController.h"
 #include "platform/foundation/Bundle.h"
@@ -48,17 +47,7 @@ void MasterViewController::viewDidLoad() {
 
 void MasterViewController::viewDidAppear(bool animated) {
   ui::ViewController::viewDidAppear(animated);
-  captureSafeAreaInsets();
   chooseAction();
-}
-
-void MasterViewController::captureSafeAreaInsets() {
-  const auto& scenes = ui::Application::shared()->connectedScenes();
-  if (scenes.empty()) return;
-  auto scene = std::dynamic_pointer_cast<ui::WindowScene>(scenes.front());
-  if (!scene || scene->windows().empty()) return;
-  auto insets = scene->windows().front()->safeAreaInsets();
-  App::safeAreaInsets = {insets.top, 0, insets.bottom, 0};
 }
 
 void MasterViewController::chooseAction() {

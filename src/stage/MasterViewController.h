@@ -39,6 +39,5 @@ class MasterViewController : public ui::ViewController {
   static inline std::function<std::shared_ptr<ActionViewController>(std::int64_t)> actionMaker;
 
  private:
-  void captureSafeAreaInsets();
   void chooseAction();
 };

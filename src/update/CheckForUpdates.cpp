@@ -6,8 +6,6 @@
 #include "platform/foundation/RunLoop.h"
 #include "platform/net/Cancellation.h"
 #include "settings/Background.h"
-#include "shared/App.h"
-#include "stage/MasterViewController.h"
 #include "update/UpdateCheck.h"
 
 namespace {
@@ -20,16 +18,13 @@ std::shared_ptr<net::Cancellation>& latestCheck() {
 
 }  // namespace
 
-void checkForUpdates() {
+void checkForUpdates(std::function<void(std::int64_t build)> offer) {
   auto cancellation = std::make_shared<net::Cancellation>();
   latestCheck() = cancellation;
-  Background().async([cancellation] {
+  Background().async([cancellation, offer = std::move(offer)] {
     auto latest = UpdateCheck::run(cancellation);
     if (!latest) return;
-    foundation::RunLoop::main().post([build = *latest] {
-      // Without a master screen at this moment the notice is dropped.
-      if (auto master = App::masterViewController) master->presentUpdateAlert(build);
-    });
+    foundation::RunLoop::main().post([offer, build = *latest] { offer(build); });
   });
 }
 

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
+
 // Asks the site once whether a newer build exists. Returns at once: the load
 // and the comparisons run on the Background queue, and only a build worth
-// offering reaches the main thread, where the master screen shows the update
-// alert. Every failure ends the check silently, changing nothing.
-void checkForUpdates();
+// offering reaches `offer`, on the main thread. Every failure ends the check
+// silently, changing nothing.
+void checkForUpdates(std::function<void(std::int64_t build)> offer);
 
 // For an orderly exit, on the main thread: ends a check in flight at once and
 // waits until its work on the Background queue has returned, so that nothing

@@ -30,8 +30,8 @@ std::optional<std::string> UpdateCheck::downloadURL() {
 }
 
 std::optional<std::int64_t> UpdateCheck::buildToOffer(
-    const std::optional<net::PropertyList>& manifest, const std::optional<InfoPlist>& running,
-    std::int64_t skippedBuild) {
+    const std::optional<foundation::PropertyList>& manifest,
+    const std::optional<InfoPlist>& running, std::int64_t skippedBuild) {
   if (!manifest) return std::nullopt;
   // Only a string counts: a number under the key is as good as no entry.
   auto entry = manifest->stringForKey(Const::Key::build);
@@ -51,7 +51,7 @@ std::optional<std::int64_t> UpdateCheck::run(std::shared_ptr<net::Cancellation> 
   options.cancellation = std::move(cancellation);
   auto loaded = net::URLLoader::load(*url, options);
   if (!loaded.succeeded()) return std::nullopt;
-  return buildToOffer(net::PropertyList::dictionaryFromXML(*loaded.body), InfoPlist::main(),
+  return buildToOffer(foundation::PropertyList::dictionaryFromXML(*loaded.body), InfoPlist::main(),
                       Defaults::skipUpdateBuild());
 }
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/net/PropertyList.h"
+#include "platform/foundation/PropertyList.h"
 #include "platform/net/URLLoader.h"
 #include "settings/InfoPlist.h"
 
@@ -28,9 +28,9 @@ class UpdateCheck {
   // A build strictly newer than the running one and not the skipped one, read
   // from the manifest's build entry; nothing when any of that is missing,
   // unreadable or not newer.
-  static std::optional<std::int64_t> buildToOffer(const std::optional<net::PropertyList>& manifest,
-                                                  const std::optional<InfoPlist>& running,
-                                                  std::int64_t skippedBuild);
+  static std::optional<std::int64_t> buildToOffer(
+      const std::optional<foundation::PropertyList>& manifest,
+      const std::optional<InfoPlist>& running, std::int64_t skippedBuild);
 
   // The whole check on the calling thread, which blocks for the load; flipping
   // `cancellation` ends the load at once, and the check with nothing.

@@ -96,7 +96,7 @@ TEST_F(MagnetActionTest, ADragReleasedAwayFromTheCentreSwingsBackOnTheSpring) {
   touch(TouchPhase::Moved, p + Point{200, 0});
   EXPECT_EQ(dot()->center(), (Point{600, 300}));
   touch(TouchPhase::Ended, p + Point{200, 0});
-  EXPECT_EQ(dot()->dotColor, dot()->magnetDotColor);
+  EXPECT_EQ(dot()->dotColor, dot()->restingColor);
   EXPECT_EQ(screen()->dynamicAnimator->behaviors().size(), 2u);
   double nearest = 1000;
   for (int frame = 0; frame < 30; ++frame) {
@@ -126,7 +126,7 @@ TEST_F(MagnetActionTest, ATapAfterSettlingLeavesTheDotInPlaceWithoutSpring) {
   advance(2);
   tap({400, 300});
   EXPECT_EQ(dot()->center(), (Point{400, 300}));
-  EXPECT_EQ(dot()->dotColor, dot()->magnetDotColor);
+  EXPECT_EQ(dot()->dotColor, dot()->restingColor);
   EXPECT_TRUE(screen()->dynamicAnimator->behaviors().empty());
 }
 

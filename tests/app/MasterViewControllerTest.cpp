@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "actions/standard/StandardActionViewController.h"
 #include "actions/touch/TouchActionViewController.h"
 #include "app/AppHarness.h"
 #include "choices/ChoicesViewController.h"
@@ -10,6 +9,7 @@
 #include "platform/ui/NavigationController.h"
 #include "settings/Defaults.h"
 #include "shared/App.h"
+#include "stage/ActionViewController.h"
 
 namespace {
 
@@ -53,9 +53,9 @@ TEST_F(MasterTest, AStoredActionIsInstalledFromItsNib) {
 }
 
 // A screen that records when it is told it is leaving.
-struct WatchedScreen : StandardActionViewController {
+struct WatchedScreen : ActionViewController {
   explicit WatchedScreen(std::vector<std::string>* log)
-      : StandardActionViewController("StandardActionViewController"), log(log) {}
+      : ActionViewController("StandardActionViewController"), log(log) {}
   void prepareForRemoval() override { log->push_back("removal"); }
   std::vector<std::string>* log;
 };

@@ -75,7 +75,7 @@ TEST(DotView, DrawsItsOvalFixedAtCreationInItsColour) {
   foundation::RunLoop::resetMainWithVirtualClock();
   auto dot = foundation::create<DotView>(foundation::Rect{10, 20, 80, 40});
   EXPECT_EQ(dot->dotColor, App::baseColor());
-  EXPECT_EQ(dot->collisionBoundsType(), dynamics::CollisionBoundsType::Ellipse);
+  EXPECT_EQ(dot->collisionBoundsType(), ui::CollisionBoundsType::Ellipse);
   auto image = dot->contentImage(1.0);
   ASSERT_TRUE(image);
   EXPECT_EQ(image->pixel(40, 20), graphics::Color::systemGray().premultipliedARGB());

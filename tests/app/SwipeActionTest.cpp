@@ -82,7 +82,7 @@ TEST_F(SwipeActionTest, ReleaseVelocityBecomesThePushAndTheDotGlidesOnInsideTheW
   EXPECT_TRUE(screen()->pushBehavior->active());
   EXPECT_DOUBLE_EQ(screen()->itemBehavior->resistance(), 0.4);
   EXPECT_DOUBLE_EQ(screen()->itemBehavior->elasticity(), 0.76);
-  EXPECT_EQ(dot()->dotColor, dot()->swipeDotColor);
+  EXPECT_EQ(dot()->dotColor, dot()->restingColor);
 
   Point released = dot()->center();
   EXPECT_EQ(released, (Point{260, 230})) << "the ended state does not move it";

@@ -59,8 +59,8 @@ void MagnetActionViewController::viewDidLoad() {
 
 void MagnetActionViewController::updateColors() {
   auto dot = magnetDotView();
-  dot->magnetDotColor = ruleColor();
-  dot->dotColor = dot->magnetDotColor;
+  dot->restingColor = ruleColor();
+  dot->dotColor = dot->restingColor;
   dot->setNeedsDisplay();
 }
 

@@ -1,24 +1,14 @@
 #pragma once
 
-#include "platform/ui/GestureRecognizer.h"
-#include "shared/App.h"
-#include "shared/DotView.h"
+#include "shared/DraggableDotView.h"
 
 // The Magnet action's dot: a touch lets the spring go; a pan drags it, and
 // on release the spring takes hold again.
-class MagnetDotView : public DotView {
+class MagnetDotView : public DraggableDotView {
  public:
-  using DotView::DotView;
-
-  // The dot's centre when the current pan began.
-  double firstX = 0;
-  double firstY = 0;
-  graphics::Color magnetDotColor = App::baseColor();
-
-  void highlight(const Sender& sender);
-  void reset(const Sender& sender);
-  void handleGesture(const ui::GestureRecognizer::Sender& recognizer);
+  using DraggableDotView::DraggableDotView;
 
  protected:
-  void didCreate() override;
+  void touched() override;
+  void dragEnded(ui::PanGestureRecognizer& pan) override;
 };

@@ -52,8 +52,8 @@ void SwipeActionViewController::viewDidLoad() {
 
 void SwipeActionViewController::updateColors() {
   auto dot = swipeDotView();
-  dot->swipeDotColor = ruleColor();
-  dot->dotColor = dot->swipeDotColor;
+  dot->restingColor = ruleColor();
+  dot->dotColor = dot->restingColor;
   dot->setNeedsDisplay();
 }
 

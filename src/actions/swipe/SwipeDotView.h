@@ -1,24 +1,16 @@
 #pragma once
 
-#include "platform/ui/GestureRecognizer.h"
-#include "shared/App.h"
-#include "shared/DotView.h"
+#include "shared/DraggableDotView.h"
 
-// The Swipe action's dot: braked and highlighted while touched, dragged by a
-// pan and flung with the pan's release velocity.
-class SwipeDotView : public DotView {
+// The Swipe action's dot: braked while touched or dragged, and flung with the
+// pan's release velocity.
+class SwipeDotView : public DraggableDotView {
  public:
-  using DotView::DotView;
-
-  // The dot's centre when the current pan began.
-  double firstX = 20;
-  double firstY = 20;
-  graphics::Color swipeDotColor = App::baseColor();
-
-  void highlight(const Sender& sender);
-  void reset(const Sender& sender);
-  void handleGesture(const ui::GestureRecognizer::Sender& recognizer);
+  using DraggableDotView::DraggableDotView;
 
  protected:
-  void didCreate() override;
+  void touched() override;
+  void dragWillBegin() override;
+  void dragWillMove() override;
+  void dragEnded(ui::PanGestureRecognizer& pan) override;
 };

@@ -14,7 +14,6 @@ class AttachmentBehavior : public Behavior {
  public:
   AttachmentBehavior(std::shared_ptr<ui::View> item, foundation::Point anchor);
 
-  foundation::Point anchorPoint() const { return anchor_; }
   void setAnchorPoint(foundation::Point anchor);
   // Hz.
   double frequency() const { return frequency_; }

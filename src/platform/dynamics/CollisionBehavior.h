@@ -24,13 +24,11 @@ class CollisionBehavior : public Behavior {
 
   void setTranslatesReferenceBoundsIntoBoundaryWithInsets(foundation::EdgeInsets insets);
   bool translatesReferenceBoundsIntoBoundary() const { return translates_; }
-  foundation::EdgeInsets boundaryInsets() const { return insets_; }
   void setCollisionMode(unsigned mode);
   unsigned collisionMode() const { return mode_; }
   void setCollisionDelegate(std::weak_ptr<CollisionBehaviorDelegate> delegate) {
     delegate_ = std::move(delegate);
   }
-  std::shared_ptr<CollisionBehaviorDelegate> collisionDelegate() const { return delegate_.lock(); }
 
   void applyItemProperties(const ui::View& item, ItemProperties& properties) const override;
   void willStep(Simulation& simulation, double seconds) override;

@@ -59,7 +59,7 @@ ItemBody Simulation::makeBody(const std::shared_ptr<ui::View>& item) {
   b2CircleShape circle;
   b2PolygonShape polygon;
   b2FixtureDef fixture;
-  bool ellipse = item->collisionBoundsType() == CollisionBoundsType::Ellipse;
+  bool ellipse = item->collisionBoundsType() == ui::CollisionBoundsType::Ellipse;
   if (ellipse && std::abs(w - h) < 1e-9) {
     circle.m_radius = units::metres(w / 2);
     fixture.shape = &circle;

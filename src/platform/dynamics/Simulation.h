@@ -80,7 +80,6 @@ class Simulation : private b2ContactListener {
   b2Body* bodyFor(const ui::View& item) const;
   std::shared_ptr<ui::View> itemFor(const b2Body* body) const;
   const std::vector<Contact>& contacts() const { return contacts_; }
-  void clearContacts() { contacts_.clear(); }
 
   // Moves a body, keeping it awake and its velocity unless told otherwise.
   static void moveBody(b2Body& body, foundation::Point centre);

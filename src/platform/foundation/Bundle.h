@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/foundation/PropertyList.h"
+
 namespace foundation {
 
 // A folder of read-only resources with an Info.plist (XML or binary) at its top.
@@ -13,7 +15,7 @@ class Bundle {
  public:
   // The program's own bundle: "<folder of the executable>/share" when that
   // folder exists (running from the build folder), else
-  // "<folder of the executable>/../share/tamarock" (installed).
+  // "<folder of the executable>/../share/<process name>" (installed).
   static const Bundle& main();
   // Replaces the program's own bundle (tests). References obtained from main()
   // before the call dangle afterwards.
@@ -35,17 +37,12 @@ class Bundle {
   std::optional<std::string> objectForInfoDictionaryKey(const std::string& key) const;
 
  private:
-  struct PlistFree {
-    void operator()(void* plist) const;
-  };
-
-  void loadInfoDictionary() const;
   std::optional<std::string> infoDictionaryString(const std::string& key) const;
 
   const std::filesystem::path resourceDir_;
   mutable std::mutex mutex_;
   mutable bool loaded_ = false;
-  mutable std::unique_ptr<void, PlistFree> info_;
+  mutable std::optional<PropertyList> info_;
 };
 
 }  // namespace foundation

@@ -42,7 +42,6 @@ class RunLoop {
   double now() const { return clock_->now(); }
   void setEventSource(std::shared_ptr<EventSource> source);
   void setFrameInterval(double seconds) { frameInterval_ = seconds; }
-  double frameInterval() const { return frameInterval_; }
 
   // Any thread: runs fn on the main thread in a later pass, in posting order.
   void post(std::function<void()> fn);

@@ -24,7 +24,6 @@ class Timer {
   double fireDate() const { return fireDate_; }
   void setFireDate(double date) { fireDate_ = date; }
   double tolerance() const { return tolerance_; }
-  void setTolerance(double t) { tolerance_ = t < 0 ? 0 : t; }
   bool isValid() const { return valid_; }
   void invalidate() {
     valid_ = false;

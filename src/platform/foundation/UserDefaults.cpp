@@ -9,6 +9,7 @@
 
 #include <glib.h>
 
+#include "platform/foundation/ProcessInfo.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/SettingsDisk.h"
 #include "platform/foundation/SettingsText.h"
@@ -89,7 +90,8 @@ std::optional<std::filesystem::path> UserDefaults::standardPath(const std::strin
 UserDefaults& UserDefaults::standard() {
   std::lock_guard lock(standardMutex);
   if (!standardInstance) {
-    auto path = standardPath("tamarock");
+    auto name = ProcessInfo::processName();
+    auto path = name.empty() ? std::nullopt : standardPath(name);
     standardInstance =
         path ? std::make_unique<UserDefaults>(*path) : std::make_unique<UserDefaults>();
   }

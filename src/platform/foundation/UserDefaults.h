@@ -48,8 +48,8 @@ class UserDefaults {
   // one there is no place for settings, and nullopt says so.
   static std::optional<std::filesystem::path> standardPath(const std::string& app);
 
-  // The process-wide instance, opened on first use at standardPath("tamarock"), or kept in memory
-  // when there is no such path.
+  // The process-wide instance, opened on first use at standardPath() of the process name, or kept
+  // in memory when there is no such path or no name.
   static UserDefaults& standard();
   // Replaces the process-wide instance (tests point it at a temporary file), saving what the old
   // one had not saved yet first. References obtained from standard() before the call dangle

@@ -36,7 +36,6 @@ class BezierPath {
   void setLineWidth(double width);  // negative or non-finite widths become 0
   LineJoin lineJoin() const { return lineJoin_; }
   void setLineJoin(LineJoin join) { lineJoin_ = join; }
-  LineCap lineCap() const { return lineCap_; }
   void setLineCap(LineCap cap) { lineCap_ = cap; }
 
   // In GraphicsContext::current(), with its fill or stroke colour; nothing

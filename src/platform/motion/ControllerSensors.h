@@ -32,7 +32,4 @@ class ControllerSensors {
   virtual void close() = 0;
 };
 
-// Provided by the window-system backend (sdl/).
-std::unique_ptr<ControllerSensors> makeControllerSensors();
-
 }  // namespace motion

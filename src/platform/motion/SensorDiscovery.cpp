@@ -12,6 +12,7 @@ namespace {
 struct Override {
   std::mutex mutex;
   std::optional<std::shared_ptr<MotionSource>> source;
+  SensorDiscovery::ControllerSensorsFactory controllerSensors;
 };
 
 Override& overrideSlot() {
@@ -22,6 +23,7 @@ Override& overrideSlot() {
 }  // namespace
 
 std::shared_ptr<MotionSource> SensorDiscovery::find() {
+  ControllerSensorsFactory controllerSensors;
   {
     auto& o = overrideSlot();
     std::lock_guard lock(o.mutex);
@@ -29,12 +31,21 @@ std::shared_ptr<MotionSource> SensorDiscovery::find() {
       auto source = *o.source;
       return source && source->isPresent() ? source : nullptr;
     }
+    controllerSensors = o.controllerSensors;
   }
-  auto controller = std::make_shared<ControllerSource>(makeControllerSensors());
-  if (controller->isPresent()) return controller;
+  if (controllerSensors) {
+    auto controller = std::make_shared<ControllerSource>(controllerSensors());
+    if (controller->isPresent()) return controller;
+  }
   auto iio = std::make_shared<IioSource>();
   if (iio->isPresent()) return iio;
   return nullptr;
+}
+
+void SensorDiscovery::setControllerSensorsFactory(ControllerSensorsFactory factory) {
+  auto& o = overrideSlot();
+  std::lock_guard lock(o.mutex);
+  o.controllerSensors = std::move(factory);
 }
 
 void SensorDiscovery::setOverride(std::optional<std::shared_ptr<MotionSource>> source) {

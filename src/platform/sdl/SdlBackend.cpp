@@ -6,7 +6,9 @@
 #include <cmath>
 
 #include "platform/foundation/RunLoop.h"
+#include "platform/motion/SensorDiscovery.h"
 #include "platform/sdl/DesktopScale.h"
+#include "platform/sdl/SdlControllerSensors.h"
 #include "platform/sdl/SdlEventSource.h"
 #include "platform/sdl/SdlVideo.h"
 #include "platform/sdl/SdlWindowPeer.h"
@@ -15,9 +17,6 @@ namespace sdl {
 
 namespace {
 
-// The smallest window the screens are laid out for, in points.
-constexpr double kMinWidth = 360;
-constexpr double kMinHeight = 480;
 constexpr int kFallbackRefreshRate = 60;
 
 // Far beyond any display; keeps a nonsensical request inside int.
@@ -31,7 +30,8 @@ int units(double points, double unitsPerPoint) {
 
 }  // namespace
 
-SdlBackend::SdlBackend() = default;
+SdlBackend::SdlBackend(foundation::Size minimumWindowSize)
+    : minimumWindowSize_(minimumWindowSize) {}
 SdlBackend::~SdlBackend() = default;
 
 std::optional<std::string> SdlBackend::start() {
@@ -41,6 +41,8 @@ std::optional<std::string> SdlBackend::start() {
   if (!video) return error;
   video_ = std::move(video);
   events_ = std::make_shared<SdlEventSource>(video_);
+  motion::SensorDiscovery::setControllerSensorsFactory(
+      [] { return std::make_unique<SdlControllerSensors>(); });
   return std::nullopt;
 }
 
@@ -72,8 +74,10 @@ std::shared_ptr<ui::WindowPeer> SdlBackend::createWindow(const std::string& titl
     width = std::min(width, usable.w);
     height = std::min(height, usable.h);
   }
-  SDL_SetWindowMinimumSize(window.get(), units(kMinWidth, unitsPerPoint_),
-                           units(kMinHeight, unitsPerPoint_));
+  if (minimumWindowSize_.width > 0 && minimumWindowSize_.height > 0) {
+    SDL_SetWindowMinimumSize(window.get(), units(minimumWindowSize_.width, unitsPerPoint_),
+                             units(minimumWindowSize_.height, unitsPerPoint_));
+  }
   SDL_SetWindowSize(window.get(), width, height);
   SDL_SetWindowPosition(window.get(), SDL_WINDOWPOS_CENTERED_DISPLAY(display),
                         SDL_WINDOWPOS_CENTERED_DISPLAY(display));

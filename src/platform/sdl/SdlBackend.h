@@ -16,12 +16,14 @@ class SdlWindowPeer;
 // SDL's event queue as the place the main loop sleeps.
 class SdlBackend : public ui::Backend {
  public:
-  SdlBackend();
+  // The window never shrinks below minimumWindowSize, in points: the least the
+  // application's screens are laid out for (none when empty).
+  explicit SdlBackend(foundation::Size minimumWindowSize = {});
   ~SdlBackend() override;
 
   std::optional<std::string> start() override;
   // Sized in points and shrunk to fit the usable area of the display; never
-  // smaller than the least the application's screens are laid out for.
+  // smaller than the minimum window size.
   std::shared_ptr<ui::WindowPeer> createWindow(const std::string& title, foundation::Size size,
                                                std::string& error) override;
   std::shared_ptr<foundation::EventSource> eventSource() override;
@@ -38,6 +40,7 @@ class SdlBackend : public ui::Backend {
   std::shared_ptr<SdlVideo> video_;
   std::shared_ptr<SdlEventSource> events_;
   std::weak_ptr<SdlWindowPeer> window_;
+  const foundation::Size minimumWindowSize_;
   double scale_ = 1;
   double unitsPerPoint_ = 1;
 };

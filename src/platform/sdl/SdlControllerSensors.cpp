@@ -1,13 +1,5 @@
 #include "platform/sdl/SdlControllerSensors.h"
 
-namespace motion {
-
-std::unique_ptr<ControllerSensors> makeControllerSensors() {
-  return std::make_unique<sdl::SdlControllerSensors>();
-}
-
-}  // namespace motion
-
 namespace sdl {
 
 namespace {

@@ -25,7 +25,6 @@ class WindowSurface {
   cairo_surface_t* begin();
   // Shows the rectangles (pixels) drawn since begin(); false when SDL refused.
   bool present(const std::vector<ui::PixelRect>& rects);
-  bool isConverted() const { return converted_; }
 
  private:
   bool matches(const SDL_Surface* framebuffer) const;

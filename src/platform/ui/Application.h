@@ -29,8 +29,6 @@ class ApplicationDelegate : public Responder {
     return {"Default Configuration", session.role};
   }
   virtual void buildMenu(MenuBuilder& builder) { (void)builder; }
-  // The delegate's own window property; scene-based applications leave it empty.
-  virtual std::shared_ptr<Window> window() const { return nullptr; }
 };
 
 // The process's application object: delegate, scenes, main menu, and the place
@@ -40,9 +38,11 @@ class Application : public Responder {
   static std::shared_ptr<Application> shared();
   static void reset();  // tests: a fresh application
 
+  // What the application names at launch: its window's title (and the main
+  // menu's), and the window's size in points.
   struct Options {
-    std::string title = "Tamarock";
-    foundation::Size windowSize{1024, 768};
+    std::string title;
+    foundation::Size windowSize;
   };
 
   // Launches up to the first frame; the reason when it cannot.

@@ -35,8 +35,6 @@ class GestureRecognizer : public foundation::Object {
   std::shared_ptr<View> view() const { return view_.lock(); }
   bool isEnabled() const { return enabled_; }
   void setEnabled(bool enabled) { enabled_ = enabled; }
-  bool cancelsTouchesInView() const { return cancelsTouchesInView_; }
-  void setCancelsTouchesInView(bool cancels) { cancelsTouchesInView_ = cancels; }
   // Began or Changed: the gesture owns its touches.
   bool isRecognizing() const { return state_ == State::Began || state_ == State::Changed; }
 

@@ -34,7 +34,6 @@ class LayoutConstraint : public std::enable_shared_from_this<LayoutConstraint> {
   const LayoutAnchor& firstAnchor() const { return first_; }
   const LayoutAnchor& secondAnchor() const { return second_; }
   double constant() const { return constant_; }
-  bool isActive() const { return active_; }
   void setActive(bool active);
 
   // The view left its superview: the constraint is dropped without layout.

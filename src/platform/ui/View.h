@@ -4,10 +4,10 @@
 #include <optional>
 #include <vector>
 
-#include "platform/dynamics/DynamicItem.h"
 #include "platform/foundation/Geometry.h"
 #include "platform/graphics/Color.h"
 #include "platform/graphics/Image.h"
+#include "platform/ui/CollisionBoundsType.h"
 #include "platform/ui/GeometryObserver.h"
 #include "platform/ui/LayoutConstraint.h"
 #include "platform/ui/LayoutDirection.h"
@@ -49,7 +49,6 @@ class View : public Responder {
   // Whether subviews are cut off at this view's edges (a scrolling table's rows).
   bool clipsToBounds() const { return clips_; }
   void setClipsToBounds(bool clips) { clips_ = clips; }
-  bool isUserInteractionEnabled() const { return interactive_; }
   void setUserInteractionEnabled(bool enabled) { interactive_ = enabled; }
   // Where the view is shown now: the model values moved by running animations.
   foundation::Rect presentedFrame() const;
@@ -112,9 +111,7 @@ class View : public Responder {
   void addGeometryObserver(const std::weak_ptr<GeometryObserver>& observer);
 
   // How the dynamics engine shapes this view when it moves it.
-  virtual dynamics::CollisionBoundsType collisionBoundsType() const {
-    return dynamics::CollisionBoundsType::Rectangle;
-  }
+  virtual CollisionBoundsType collisionBoundsType() const { return CollisionBoundsType::Rectangle; }
 
   // The view owns its recognisers; they see touches on it and its descendants first.
   void addGestureRecognizer(const std::shared_ptr<GestureRecognizer>& recognizer);

@@ -40,7 +40,6 @@ class ViewController : public Responder {
   // Modal presentation. A sheet leaves the presenter on screen, so the presenter
   // hears nothing; a full-screen presentation covers it, so it disappears and,
   // at dismissal, appears again.
-  ModalPresentationStyle modalPresentationStyle() const { return style_; }
   void setModalPresentationStyle(ModalPresentationStyle style) { style_ = style; }
   void presentViewController(const std::shared_ptr<ViewController>& controller, bool animated,
                              std::function<void()> completion = nullptr);
@@ -52,7 +51,6 @@ class ViewController : public Responder {
   // The container this controller's view lives in (a navigation controller).
   std::shared_ptr<ViewController> parentViewController() const { return parent_.lock(); }
   void setParentViewController(const std::weak_ptr<ViewController>& parent) { parent_ = parent; }
-  bool isBeingDismissed() const { return dismissing_; }
 
   // Segues by identifier, from the storyboard registry.
   void performSegue(const std::string& identifier,

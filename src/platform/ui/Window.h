@@ -26,7 +26,6 @@ class Window : public View {
   std::shared_ptr<Window> window() const override;
   const std::shared_ptr<WindowPeer>& peer() const { return peer_; }
   double scale() const { return scale_; }
-  foundation::EdgeInsets safeAreaInsets() const { return {}; }
   std::optional<graphics::Color> tintColor() const { return tint_; }
   void setTintColor(graphics::Color color) { tint_ = color; }
 

@@ -12,8 +12,8 @@
 class RoundItem : public ui::View {
  public:
   using View::View;
-  dynamics::CollisionBoundsType collisionBoundsType() const override {
-    return dynamics::CollisionBoundsType::Ellipse;
+  ui::CollisionBoundsType collisionBoundsType() const override {
+    return ui::CollisionBoundsType::Ellipse;
   }
 };
 

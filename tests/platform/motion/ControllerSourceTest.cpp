@@ -7,6 +7,7 @@
 #include <future>
 
 #include "platform/motion/MotionTestSupport.h"
+#include "platform/motion/SensorDiscovery.h"
 
 namespace motion {
 namespace {
@@ -76,6 +77,22 @@ TEST(ControllerSourceTest, AControllerThatWillNotOpenStartsNothing) {
   EXPECT_FALSE(source.start(0.12, {}));
   source.stop();
   EXPECT_EQ(log->closes, 0);
+}
+
+// The discovery reaches a controller only through the sensors the window-system
+// backend hands it, and takes it before any other sensor.
+TEST(ControllerSourceTest, DiscoveryFindsAControllerThroughTheBackendsSensors) {
+  SensorDiscovery::setOverride(std::nullopt);
+  auto log = std::make_shared<FakeSensors::Log>();
+  auto made = std::make_shared<int>(0);
+  SensorDiscovery::setControllerSensorsFactory([log, made] {
+    ++*made;
+    return std::make_unique<FakeSensors>(log);
+  });
+  auto found = SensorDiscovery::find();
+  SensorDiscovery::setControllerSensorsFactory(nullptr);
+  EXPECT_EQ(*made, 1);
+  EXPECT_TRUE(std::dynamic_pointer_cast<ControllerSource>(found));
 }
 
 }  // namespace

@@ -20,7 +20,7 @@ class SdlBackendTest : public ::testing::Test {
   void SetUp() override {
     foundation::RunLoop::resetMainWithVirtualClock();
     SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "dummy", SDL_HINT_OVERRIDE);
-    backend = std::make_shared<sdl::SdlBackend>();
+    backend = std::make_shared<sdl::SdlBackend>(foundation::Size{360, 480});
     auto error = backend->start();
     ASSERT_FALSE(error) << *error;
   }

@@ -28,7 +28,7 @@ class ControlTest : public ::testing::Test {
   void SetUp() override {
     foundation::RunLoop::resetMainWithVirtualClock();
     control = foundation::create<Control>(Rect{0, 0, 64, 64});
-    recorder = std::make_shared<Recorder>();
+    recorder = foundation::create<Recorder>();
     control->addTarget(recorder, &Recorder::down, TouchDown);
     control->addTarget(recorder, &Recorder::upInside, TouchUpInside);
     control->addTarget(recorder, &Recorder::upOutside, TouchUpOutside);

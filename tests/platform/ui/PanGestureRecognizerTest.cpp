@@ -49,7 +49,7 @@ class PanTest : public ::testing::Test {
     container->addSubview(control);
     pan = foundation::create<PanGestureRecognizer>();
     control->addGestureRecognizer(pan);
-    recorder = std::make_shared<Recorder>();
+    recorder = foundation::create<Recorder>();
     recorder->measuredIn = container;
     pan->addTarget(recorder, &Recorder::pan);
     control->addTarget(recorder, &Recorder::down, ui::ControlEvent::TouchDown);
@@ -123,7 +123,7 @@ TEST_F(PanTest, ASystemCancelEndsARecognisedPanAsCancelled) {
 TEST_F(PanTest, ARecogniserOnAnAncestorSeesTouchesOfItsDescendants) {
   auto outer = foundation::create<PanGestureRecognizer>();
   container->addGestureRecognizer(outer);
-  auto outerRecorder = std::make_shared<Recorder>();
+  auto outerRecorder = foundation::create<Recorder>();
   outer->addTarget(outerRecorder, &Recorder::pan);
   send(TouchPhase::Began, {180, 130}, 0);
   send(TouchPhase::Moved, {230, 130}, 0.05);

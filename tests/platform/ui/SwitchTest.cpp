@@ -51,7 +51,7 @@ class SwitchTest : public ::testing::Test {
     graphics::Appearance::setCurrent(graphics::Appearance::Style::Light);
     ui::Application::reset();
     control = foundation::create<Switch>();
-    recorder = std::make_shared<Recorder>();
+    recorder = foundation::create<Recorder>();
     control->addTarget(recorder, &Recorder::changed, ControlEvent::ValueChanged);
   }
   void TearDown() override { ui::Application::reset(); }
@@ -179,7 +179,7 @@ class ButtonTest : public ::testing::Test {
     foundation::RunLoop::resetMainWithVirtualClock();
     button = foundation::create<ui::Button>(Rect{0, 0, 120, 44});
     button->setTitle("Cancel");
-    recorder = std::make_shared<Recorder>();
+    recorder = foundation::create<Recorder>();
     button->addTarget(recorder, &Recorder::upInside, ControlEvent::TouchUpInside);
     button->addTarget(recorder, &Recorder::primary, ControlEvent::PrimaryActionTriggered);
   }

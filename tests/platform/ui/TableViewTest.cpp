@@ -86,7 +86,7 @@ class TableViewTest : public ::testing::Test {
     ui::Application::reset();
     controller = foundation::create<PickerController>();
     layOut(400, 600);
-    counter = std::make_shared<Counter>();
+    counter = foundation::create<Counter>();
     controller->colours->addTarget(counter, &Counter::changed, ui::ControlEvent::ValueChanged);
   }
   void TearDown() override { ui::Application::reset(); }

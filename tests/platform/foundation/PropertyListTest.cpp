@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "platform/net/PropertyList.h"
+#include "platform/foundation/PropertyList.h"
 #include "support/Plists.h"
 
-using net::PropertyList;
+using foundation::PropertyList;
 
 TEST(PropertyListTest, ReadsStringsFromAnXmlDictionary) {
   auto list = PropertyList::dictionaryFromXML(plists::xmlDictionary(

@@ -1,17 +1,19 @@
 #pragma once
 
+#include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
-namespace net {
+namespace foundation {
 
-// A property list in XML whose root is a dictionary with string keys, parsed
-// by libplist. Immutable once made; any thread may read it.
+// A property list whose root is a dictionary with string keys, parsed by
+// libplist. Immutable once made; any thread may read it.
 //
-// Only XML is read, and only to a shallow depth, because the text may come
-// from the network: libplist copies every repeated object reference of the
+// Text that may come from the network is read only as XML, and only to a
+// shallow depth: libplist copies every repeated object reference of the
 // binary form, so a few hundred bytes can ask for gigabytes, and it builds,
 // frees and copies a tree recursively, so a deep enough nesting overflows the
 // stack. Both are refused before libplist sees a byte.
@@ -24,6 +26,11 @@ class PropertyList {
   // than kMaxDepth, declares entities or an internal document type subset, or
   // its root is not a dictionary.
   static std::optional<PropertyList> dictionaryFromXML(std::string_view data);
+  // A file the program ships with, in XML or the binary form, of at most
+  // maxBytes. Nothing when it is missing, larger, unparsable or its root is not
+  // a dictionary.
+  static std::optional<PropertyList> dictionaryFromFile(const std::filesystem::path& file,
+                                                        std::uintmax_t maxBytes);
 
   // The string under `key`; nothing when the key is absent or holds another type.
   std::optional<std::string> stringForKey(const std::string& key) const;
@@ -39,4 +46,4 @@ class PropertyList {
   std::shared_ptr<void> root_;  // a PLIST_DICT node, shared between copies
 };
 
-}  // namespace net
+}  // namespace foundation

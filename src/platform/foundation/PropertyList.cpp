@@ -1,12 +1,14 @@
-#include "platform/net/PropertyList.h"
+#include "platform/foundation/PropertyList.h"
 
 #include <glib.h>
 #include <plist/plist.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <system_error>
 
-namespace net {
+namespace foundation {
 
 namespace {
 
@@ -72,6 +74,26 @@ std::optional<PropertyList> PropertyList::dictionaryFromXML(std::string_view dat
   return PropertyList(std::move(owned));
 }
 
+std::optional<PropertyList> PropertyList::dictionaryFromFile(const std::filesystem::path& file,
+                                                             std::uintmax_t maxBytes) {
+  maxBytes = std::min<std::uintmax_t>(maxBytes, std::numeric_limits<std::uint32_t>::max());
+  std::error_code error;
+  auto size = std::filesystem::file_size(file, error);
+  if (error || size == 0 || size > maxBytes) return std::nullopt;
+
+  gchar* rawContents = nullptr;
+  gsize length = 0;
+  if (!g_file_get_contents(file.c_str(), &rawContents, &length, nullptr)) return std::nullopt;
+  std::unique_ptr<gchar, decltype(&g_free)> contents(rawContents, g_free);
+  if (length == 0 || length > maxBytes) return std::nullopt;
+
+  plist_t root = nullptr;
+  plist_from_memory(contents.get(), static_cast<std::uint32_t>(length), &root);
+  std::shared_ptr<void> owned(root, PlistFree{});
+  if (root == nullptr || plist_get_node_type(root) != PLIST_DICT) return std::nullopt;
+  return PropertyList(std::move(owned));
+}
+
 std::optional<std::string> PropertyList::stringForKey(const std::string& key) const {
   if (key.find('\0') != std::string::npos) return std::nullopt;
   plist_t value = plist_dict_get_item(static_cast<plist_t>(root_.get()), key.c_str());
@@ -91,4 +113,4 @@ std::size_t PropertyList::count() const {
   return plist_dict_get_size(static_cast<plist_t>(root_.get()));
 }
 
-}  // namespace net
+}  // namespace foundation
