@@ -34,6 +34,10 @@ void ChoicesViewController::viewDidLoad() {
   footerLabel->setText(Localize::choicesFooter());
 }
 
+void ChoicesViewController::userInterfaceStyleDidChange() {
+  footerLabel->setTextColor(graphics::Color::secondaryLabel());
+}
+
 void ChoicesViewController::viewWillAppear(bool animated) {
   ui::TableViewController::viewWillAppear(animated);
   colorsSwitch->setOn(Defaults::randomColors(), false);

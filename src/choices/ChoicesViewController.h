@@ -26,6 +26,7 @@ class ChoicesViewController : public ui::TableViewController {
 
   void viewDidLoad() override;
   void viewWillAppear(bool animated) override;
+  void userInterfaceStyleDidChange() override;
 
   std::shared_ptr<ui::View> viewForHeader(int section) override;
   double heightForHeader(int section) override;
