@@ -1,12 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "actions/touch/TouchActionViewController.h"
 #include "app/AppHarness.h"
+#include "app/Launch.h"
 #include "choices/ChoicesViewController.h"
 #include "platform/graphics/Appearance.h"
 #include "platform/graphics/Color.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/NavigationController.h"
+#include "support/PortalStandIn.h"
+#include "support/SessionBus.h"
 
 namespace {
 
@@ -19,6 +25,7 @@ class DarkModeTest : public AppHarness {
     storeReturningUser(0);
   }
   void TearDown() override {
+    stopFollowingDesktopColorScheme();
     AppHarness::TearDown();
     Appearance::setCurrent(Appearance::Style::Light);
   }
@@ -74,6 +81,40 @@ TEST_F(DarkModeTest, AChangeRecoloursWhatIsOnScreenAtTheNextFrame) {
   EXPECT_EQ(pixelAt(bar), argb(255, 255, 255));
   EXPECT_EQ(pixelAt(inCell), argb(255, 255, 255));
   EXPECT_EQ(c->footerLabel->textColor(), graphics::Color::fromRGB255(60, 60, 67, 0.6));
+}
+
+// The desktop's portal on a real session bus: the window opens dark, and when
+// the desktop turns light the frame that follows the news shows it.
+TEST_F(DarkModeTest, TheProgramFollowsTheDesktopThroughItsPortal) {
+  SessionBus bus;
+  ASSERT_FALSE(bus.address().empty()) << "dbus-daemon did not start";
+  PortalStandIn portal(bus.address(), 1);
+  ASSERT_TRUE(portal.ok());
+  followDesktopColorScheme(bus.address());
+  launch({1024, 768});
+  foundation::Point corner{3, 3};
+  EXPECT_EQ(pixelAt(corner), argb(0, 0, 0)) << "launched dark";
+
+  auto app = ui::Application::shared();
+  portal.setColorScheme(2);
+  // The news crosses threads: turn the loop a frame at a time until it is in.
+  for (int i = 0; i < 500 && app->userInterfaceStyle() == Appearance::Style::Dark; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    advance(kFrame);
+  }
+  ASSERT_EQ(app->userInterfaceStyle(), Appearance::Style::Light);
+  EXPECT_EQ(pixelAt(corner), argb(255, 255, 255)) << "in the same frame";
+}
+
+// Without a session bus the program is light, and does not wait for one.
+TEST_F(DarkModeTest, WithoutABusTheProgramIsLight) {
+  Appearance::setCurrent(Appearance::Style::Light);
+  followDesktopColorScheme("");
+  launch({1024, 768});
+  EXPECT_EQ(pixelAt({3, 3}), argb(255, 255, 255));
+  followDesktopColorScheme("unix:path=/nonexistent/bus");
+  advance(kFrame);
+  EXPECT_EQ(ui::Application::shared()->userInterfaceStyle(), Appearance::Style::Light);
 }
 
 }  // namespace
