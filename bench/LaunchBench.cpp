@@ -11,6 +11,8 @@
 #include <string>
 
 #include "app/AppDelegate.h"
+#include "app/Launch.h"
+#include "platform/foundation/ColorSchemePortal.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/sdl/SdlBackend.h"
 #include "platform/ui/Application.h"
@@ -80,6 +82,8 @@ class TimingBackend : public sdl::SdlBackend {
 int main() {
   Localize::setUp();
   registerResources();
+  // As the program does: the desktop's colour scheme first, if it has one.
+  followDesktopColorScheme(foundation::ColorSchemePortal::sessionBusAddress());
   auto app = ui::Application::shared();
   if (auto error = app->launch(foundation::create<AppDelegate>(), std::make_shared<TimingBackend>(),
                                {"Tamarock", {1024, 768}})) {
@@ -87,5 +91,6 @@ int main() {
     return 1;
   }
   app->run();
+  stopFollowingDesktopColorScheme();
   return 0;
 }

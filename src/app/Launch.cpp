@@ -1,10 +1,15 @@
 #include "app/Launch.h"
 
+#include <chrono>
 #include <cstdio>
+#include <memory>
 
 #include "app/AppDelegate.h"
 #include "platform/foundation/Bundle.h"
+#include "platform/foundation/ColorSchemePortal.h"
 #include "platform/foundation/ProcessInfo.h"
+#include "platform/foundation/RunLoop.h"
+#include "platform/graphics/Appearance.h"
 #include "platform/sdl/SdlBackend.h"
 #include "platform/ui/Application.h"
 #include "resources/Resources.h"
@@ -22,12 +27,39 @@ constexpr foundation::Size kWindowSize{1024, 768};
 // The smallest window the screens are laid out for.
 constexpr foundation::Size kMinimumWindowSize{360, 480};
 
+// The portal answers in a few milliseconds; a window that opened light and
+// turned dark a moment later would flash at the child.
+constexpr std::chrono::milliseconds kFirstReadingWait{150};
+
+std::unique_ptr<foundation::ColorSchemePortal> colorSchemePortal;
+
+graphics::Appearance::Style styleFor(foundation::ColorSchemePortal::Scheme scheme) {
+  return scheme == foundation::ColorSchemePortal::Scheme::Dark ? graphics::Appearance::Style::Dark
+                                                               : graphics::Appearance::Style::Light;
+}
+
 }  // namespace
+
+void followDesktopColorScheme(const std::string& busAddress) {
+  colorSchemePortal = std::make_unique<foundation::ColorSchemePortal>(busAddress, [](auto scheme) {
+    foundation::RunLoop::main().post(
+        [scheme] { ui::Application::shared()->setUserInterfaceStyle(styleFor(scheme)); });
+  });
+  if (auto scheme = colorSchemePortal->waitForFirstReading(kFirstReadingWait)) {
+    graphics::Appearance::setCurrent(styleFor(*scheme));
+  }
+}
+
+void stopFollowingDesktopColorScheme() {
+  if (colorSchemePortal) colorSchemePortal->stop();
+  colorSchemePortal.reset();
+}
 
 int runTamarock() {
   foundation::ProcessInfo::setProcessName(kProcessName);
   Localize::setUp();
   registerResources();
+  followDesktopColorScheme(foundation::ColorSchemePortal::sessionBusAddress());
   auto app = ui::Application::shared();
   app->setIconPath(foundation::Bundle::main().resourcePath() / "tamarock.png");
   auto error = app->launch(foundation::create<AppDelegate>(),
@@ -45,6 +77,8 @@ int runTamarock() {
 
 void shutDownTamarock() {
   stopCheckingForUpdates();
+  // Its thread posts changes to the main loop, which goes next.
+  stopFollowingDesktopColorScheme();
   // Motion samples arrive on a queue of the Gravity screen's own; stopping
   // them waits out one in delivery.
   if (auto master = App::masterViewController; master && master->currentActionViewController) {

@@ -31,12 +31,17 @@ void ChoicesViewController::viewDidLoad() {
   magnetLabel->setText(Localize::magnet());
   paintLabel->setText(Localize::paint());
   colorsLabel->setText(Localize::colors());
+  footerLabel->setText(Localize::choicesFooter());
+}
+
+void ChoicesViewController::userInterfaceStyleDidChange() {
+  footerLabel->setTextColor(graphics::Color::secondaryLabel());
 }
 
 void ChoicesViewController::viewWillAppear(bool animated) {
   ui::TableViewController::viewWillAppear(animated);
   colorsSwitch->setOn(Defaults::randomColors(), false);
-  setPreferredContentSize(foundation::Size{kSheetWidth, tableView()->contentHeight()});
+  setPreferredContentSize(foundation::Size{kSheetWidth, tableView()->contentHeight(kSheetWidth)});
   colorsSwitch->addInteraction(std::make_shared<ui::PointerInteraction>());
   // The keyboard starts where the child is now.
   auto current = Defaults::currentAction();

@@ -6,7 +6,8 @@
 #include "platform/ui/Switch.h"
 #include "platform/ui/TableViewController.h"
 
-// The grown-up's screen: one row per action and the random-colours switch.
+// The grown-up's screen: one row per action, the random-colours switch, and
+// below them a line on how to come back here.
 // Its rows and outlets come from the choices scene of the storyboard.
 class ChoicesViewController : public ui::TableViewController {
  public:
@@ -20,10 +21,12 @@ class ChoicesViewController : public ui::TableViewController {
   std::shared_ptr<ui::Label> magnetLabel;
   std::shared_ptr<ui::Label> paintLabel;
   std::shared_ptr<ui::Label> colorsLabel;
+  std::shared_ptr<ui::Label> footerLabel;  // how to find this screen again
   bool isAccelerometerAvailable;
 
   void viewDidLoad() override;
   void viewWillAppear(bool animated) override;
+  void userInterfaceStyleDidChange() override;
 
   std::shared_ptr<ui::View> viewForHeader(int section) override;
   double heightForHeader(int section) override;

@@ -11,6 +11,8 @@
 
 namespace {
 
+constexpr double kFootnoteSize = 13;
+
 std::shared_ptr<ChoicesTableViewCell> row(std::shared_ptr<ui::Label>& outlet) {
   outlet = foundation::create<ui::Label>(foundation::Rect{});
   auto cell = foundation::create<ChoicesTableViewCell>();
@@ -38,6 +40,11 @@ std::shared_ptr<ui::View> buildTable(ui::ViewController& owner) {
   colors->setAccessoryView(c.colorsSwitch);
   sections[1] = {colors};
   table->setSections(std::move(sections));
+  c.footerLabel = foundation::create<ui::Label>(foundation::Rect{});
+  c.footerLabel->setNumberOfLines(0);
+  c.footerLabel->setPointSize(kFootnoteSize);
+  c.footerLabel->setTextColor(graphics::Color::secondaryLabel());
+  table->setFooterLabel(c.footerLabel);
   return table;
 }
 

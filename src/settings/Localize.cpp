@@ -55,6 +55,15 @@ std::string choices() {
   // turns random colours on or off.
   return tr("Choices");
 }
+std::string choicesFooter() {
+  // TRANSLATORS: the small print below the rows of the Choices screen, the
+  // only hint a grown-up gets: Ctrl+L opens this screen again, F11 makes the
+  // window cover the whole screen. Keep it as short; name the keys as the
+  // language's keyboards label them (German: Strg+L). Written right to left,
+  // start with a word of the language: the first word sets which way the
+  // sentence runs.
+  return tr("Ctrl+L opens these choices. F11: full screen.");
+}
 std::string updatesAvailable() {
   // TRANSLATORS: the title of the notice that a newer version of the program
   // can be downloaded.

@@ -14,6 +14,7 @@ std::string magnet();
 std::string paint();
 std::string colors();
 std::string choices();
+std::string choicesFooter();
 std::string updatesAvailable();
 std::string skip();
 std::string cancel();

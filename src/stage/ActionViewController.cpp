@@ -32,6 +32,11 @@ void ActionViewController::viewDidLoad() {
   randomizeColors();
 }
 
+void ActionViewController::userInterfaceStyleDidChange() {
+  // The dots and the picture stay as they are; only the system colours change.
+  view()->setBackgroundColor(graphics::Color::systemBackground());
+}
+
 void ActionViewController::viewWillAppear(bool animated) {
   ui::ViewController::viewWillAppear(animated);
   if (Defaults::randomColors()) randomizeColors();

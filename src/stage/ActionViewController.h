@@ -28,4 +28,5 @@ class ActionViewController : public ui::ViewController {
   void viewDidLoad() override;
   void viewWillAppear(bool animated) override;
   void viewDidLayoutSubviews() override;
+  void userInterfaceStyleDidChange() override;
 };

@@ -45,6 +45,10 @@ void MasterViewController::viewDidLoad() {
   App::masterViewController = sharedAs<MasterViewController>();
 }
 
+void MasterViewController::userInterfaceStyleDidChange() {
+  view()->setBackgroundColor(graphics::Color::systemBackground());
+}
+
 void MasterViewController::viewDidAppear(bool animated) {
   ui::ViewController::viewDidAppear(animated);
   chooseAction();

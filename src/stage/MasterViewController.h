@@ -17,6 +17,7 @@ class MasterViewController : public ui::ViewController {
 
   void viewDidLoad() override;
   void viewDidAppear(bool animated) override;
+  void userInterfaceStyleDidChange() override;
   bool prefersStatusBarHidden() const override { return true; }
 
   void showChoices(const std::shared_ptr<foundation::Object>& sender);

@@ -72,6 +72,41 @@ TEST_F(ChoicesTest, TheSheetIsACentredRoundedCardAsTallAsItsRows) {
       << "a small window gives the sheet all of itself";
 }
 
+// The footnote stands below the last row in the secondary text colour, whole,
+// and wraps rather than being cut off in the narrowest window.
+TEST_F(ChoicesTest, BelowTheRowsAFootnoteSaysHowToOpenThemAgain) {
+  launch({1024, 768});
+  auto c = open();
+  window()->layoutIfNeeded();
+  auto table = c->tableView();
+  auto footer = table->footerLabel();
+  ASSERT_EQ(footer, c->footerLabel);
+  EXPECT_EQ(footer->text(), "Ctrl+L opens these choices. F11: full screen.");
+  EXPECT_EQ(footer->textColor(), graphics::Color::secondaryLabel());
+  EXPECT_FALSE(footer->isHidden());
+  EXPECT_GE(footer->frame().minY(), table->rectForRow({1, 0})->maxY());
+  EXPECT_LE(footer->frame().maxY(), table->bounds().height()) << "the sheet is tall enough for it";
+  EXPECT_EQ(footer->textLayout().lineCount(), 1);
+  auto sheet = presented()->view()->frame();
+  EXPECT_DOUBLE_EQ(sheet.height(), table->contentHeight() + ui::NavigationController::kBarHeight);
+  EXPECT_DOUBLE_EQ(footer->frame().maxY() + ui::TableView::kFooterGap, table->contentHeight());
+
+  backend->resizeWindow({360, 480});
+  advance(0.5);
+  window()->layoutIfNeeded();
+  table->setContentOffset(table->contentHeight());
+  window()->layoutIfNeeded();
+  auto layout = footer->textLayout();
+  EXPECT_FALSE(layout.isEllipsized());
+  EXPECT_LE(layout.size().height, footer->bounds().height());
+  EXPECT_LE(layout.size().width, footer->bounds().width());
+  EXPECT_FALSE(footer->isHidden());
+  auto inTable = footer->frame();
+  EXPECT_GE(inTable.minX(), 0);
+  EXPECT_LE(inTable.maxX(), table->bounds().width());
+  EXPECT_LE(inTable.maxY(), table->bounds().height()) << "scrolled to the end, all of it shows";
+}
+
 TEST_F(ChoicesTest, PickingARowInstallsThatActionAndCloses) {
   launch();
   auto c = open();
@@ -149,6 +184,12 @@ TEST_F(ChoicesTest, TheKeyboardMovesTheFocusFromTheCurrentActionPicksAndCancels)
   Defaults::setCurrentAction(3);
   launch();
   auto c = open();
+  EXPECT_EQ(c->tableView()->focusedRow(), (ui::IndexPath{0, 3}));
+  auto sheet = presented();
+  key(ui::Key::Character, "l", ui::Modifier::Command);
+  advance(0.5);
+  EXPECT_EQ(presented(), sheet) << "the menu command over the open choices opens no second sheet";
+  EXPECT_FALSE(sheet->presentedViewController());
   EXPECT_EQ(c->tableView()->focusedRow(), (ui::IndexPath{0, 3}));
   key(ui::Key::Down);
   key(ui::Key::Return);
@@ -251,6 +292,10 @@ TEST_F(GermanChoicesTest, TheCancelControlFitsItsLongerTitleInTheNarrowestWindow
   EXPECT_LE(frame.maxX(), 360);
   EXPECT_GE(frame.minY(), 0);
   EXPECT_LE(frame.maxY(), ui::NavigationController::kBarHeight);
+  auto footer = choices()->footerLabel;
+  EXPECT_EQ(footer->text(), "Strg+L öffnet diese Auswahl. F11: Vollbild.");
+  EXPECT_FALSE(footer->textLayout().isEllipsized());
+  EXPECT_LE(footer->frame().maxX(), 360);
   tap(cancel->convertToWindow(cancel->bounds().center()));
   advance(0.5);
   EXPECT_FALSE(presented());
@@ -290,6 +335,9 @@ TEST_F(ArabicChoicesTest, TheSheetReadsFromTheRight) {
   auto switchFrame = c->colorsSwitch->frame();
   EXPECT_EQ(switchFrame.minX(), ui::TableViewCell::kMargin) << "the switch at the left";
   EXPECT_GE(c->colorsLabel->frame().minX(), switchFrame.maxX());
+  auto footer = c->footerLabel;
+  EXPECT_EQ(footer->text(), "افتح هذه الخيارات بـ Ctrl+L. ملء الشاشة: F11.");
+  EXPECT_EQ(footer->effectiveAlignment(), ui::Label::Alignment::Right);
   // Tapping the switch where it now stands flips it.
   tap(c->colorsSwitch->convertToWindow(c->colorsSwitch->bounds().center()));
   EXPECT_TRUE(Defaults::randomColors());

@@ -122,6 +122,20 @@ void Application::openURL(const std::string& url, std::function<void(bool)> comp
   if (completion) completion(ok);
 }
 
+graphics::Appearance::Style Application::userInterfaceStyle() const {
+  return graphics::Appearance::current();
+}
+
+void Application::setUserInterfaceStyle(graphics::Appearance::Style style) {
+  if (style == graphics::Appearance::current()) return;
+  graphics::Appearance::setCurrent(style);
+  for (const auto& scene : scenes_) {
+    auto windowScene = std::dynamic_pointer_cast<WindowScene>(scene);
+    if (!windowScene) continue;
+    for (const auto& window : windowScene->windows()) propagateUserInterfaceStyleChange(*window);
+  }
+}
+
 void Application::windowDidResize() {
   auto window = keyWindow();
   if (!window) return;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/foundation/Geometry.h"
+#include "platform/graphics/Appearance.h"
 #include "platform/ui/Backend.h"
 #include "platform/ui/LayoutDirection.h"
 #include "platform/ui/Menu.h"
@@ -72,6 +73,11 @@ class Application : public Responder {
   void setUserInterfaceLayoutDirection(std::optional<UserInterfaceLayoutDirection> direction) {
     direction_ = direction;
   }
+
+  // The light or dark appearance every system colour resolves against. A
+  // change redraws every window's views, which take their colours again.
+  graphics::Appearance::Style userInterfaceStyle() const;
+  void setUserInterfaceStyle(graphics::Appearance::Style style);
 
   // Sends an action message up the responder chain from the key window's top
   // controller; true when somebody handled it.

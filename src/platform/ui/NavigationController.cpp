@@ -55,6 +55,10 @@ void NavigationController::didCreate() {
   root_->setAppearanceManaged(true);
 }
 
+void NavigationController::userInterfaceStyleDidChange() {
+  view()->setBackgroundColor(graphics::Color::systemBackground());
+}
+
 void NavigationController::loadView() {
   auto container = foundation::create<ContainerView>(weakAs<NavigationController>());
   container->setBackgroundColor(graphics::Color::systemBackground());

@@ -29,6 +29,7 @@ class NavigationController : public ViewController {
   void viewWillDisappear(bool animated) override;
   void viewDidDisappear(bool animated) override;
   bool keyPressed(const KeyEvent& event) override;
+  void userInterfaceStyleDidChange() override;
   std::optional<foundation::Size> preferredContentSize() const override;
 
  protected:

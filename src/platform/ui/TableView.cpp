@@ -215,8 +215,25 @@ bool TableView::moveFocus(int delta) {
 }
 
 double TableView::contentHeight() {
+  return contentHeight(bounds().width());
+}
+
+double TableView::contentHeight(double width) {
   loadIfNeeded();
-  return contentHeight_;
+  return contentHeight_ + footerHeight(width);
+}
+
+void TableView::setFooterLabel(std::shared_ptr<Label> footer) {
+  if (footer_) footer_->removeFromSuperview();
+  footer_ = std::move(footer);
+  if (footer_) addSubview(footer_);
+  setNeedsLayout();
+}
+
+double TableView::footerHeight(double width) const {
+  if (!footer_ || footer_->text().empty()) return 0;
+  double textWidth = std::max(1.0, width - 2 * (kGroupInset + TableViewCell::kMargin));
+  return footer_->sizeThatFits(textWidth).height + kFooterGap;
 }
 
 void TableView::setContentOffset(double offset) {
@@ -251,7 +268,7 @@ void TableView::layoutSubviews() {
   View::layoutSubviews();
   loadIfNeeded();
   // A taller view may leave nothing to scroll.
-  offset_ = std::clamp(offset_, 0.0, std::max(0.0, contentHeight_ - bounds().height()));
+  offset_ = std::clamp(offset_, 0.0, std::max(0.0, contentHeight() - bounds().height()));
   positionContent();
 }
 
@@ -274,6 +291,15 @@ void TableView::positionContent() {
     double top = header.top - offset_;
     header.view->setFrame({0, top, width, header.height});
     header.view->setHidden(header.height < 1 || outside(top, header.height));
+  }
+  if (footer_) {
+    // Its text lines up with the rows' text.
+    double inset = kGroupInset + TableViewCell::kMargin;
+    double h = footerHeight(width);
+    double top = contentHeight_ - offset_;
+    footer_->setFrame(
+        {inset, top, std::max(0.0, width - 2 * inset), std::max(0.0, h - kFooterGap)});
+    footer_->setHidden(h < 1 || outside(top, h));
   }
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/ui/IndexPath.h"
+#include "platform/ui/Label.h"
 #include "platform/ui/TableViewCell.h"
 #include "platform/ui/View.h"
 
@@ -16,8 +17,9 @@ class TableViewController;
 // the sides, below a header space. Row and header heights come from the
 // controller (held weakly) and are asked again by reloadData(); a row less than
 // a point high is hidden: not drawn, not touchable, not focusable. Content
-// taller than the view scrolls with a drag. A tap on a selectable row selects
-// it and tells the controller; the keyboard moves a focus ring between rows.
+// taller than the view scrolls with a drag. A footer label may stand below the
+// last section, wrapped at the groups' text width, and scrolls with the rows. A tap on a selectable
+// row selects it and tells the controller; the keyboard moves a focus ring between rows.
 class TableView : public View {
  public:
   using Sections = std::vector<std::vector<std::shared_ptr<TableViewCell>>>;
@@ -27,6 +29,7 @@ class TableView : public View {
   static constexpr double kSectionGap = 20;           // below every section
   static constexpr double kDefaultHeaderHeight = 28;  // when no controller says otherwise
   static constexpr double kDragThreshold = 10;        // movement before a touch scrolls
+  static constexpr double kFooterGap = 16;            // below the footer
 
   TableView();
 
@@ -62,7 +65,13 @@ class TableView : public View {
   // with no focus, focuses the first focusable row. False when nothing moved.
   bool moveFocus(int delta);
 
+  // The footer label's text may wrap, so the height depends on the width:
+  // the first at the table's own width, the second at `width`.
   double contentHeight();
+  double contentHeight(double width);
+  std::shared_ptr<Label> footerLabel() const { return footer_; }
+  // Replaces the footer; nullptr removes it.
+  void setFooterLabel(std::shared_ptr<Label> footer);
   double contentOffset() const { return offset_; }
   // Clamped to the scrollable range.
   void setContentOffset(double offset);
@@ -100,12 +109,14 @@ class TableView : public View {
   bool canFocus(IndexPath path) const;
   std::vector<IndexPath> focusableRows();
   void positionContent();
+  double footerHeight(double width) const;
   void selectFromTap(IndexPath path);
 
   Sections sections_;
   std::vector<std::vector<Row>> rows_;
   std::vector<Header> headers_;
-  double contentHeight_ = 0;
+  double contentHeight_ = 0;  // the rows and sections, without the footer
+  std::shared_ptr<Label> footer_;
   bool needsReload_ = true;
   std::weak_ptr<TableViewController> controller_;
   std::optional<IndexPath> selected_;

@@ -363,4 +363,16 @@ void removeAllSubviews(View& view) {
   for (auto& child : std::vector(view.subviews())) child->removeFromSuperview();
 }
 
+void View::userInterfaceStyleDidChange() {
+  if (drawsContent_) setNeedsDisplay();
+}
+
+void propagateUserInterfaceStyleChange(View& view) {
+  if (auto controller = view.viewController()) controller->userInterfaceStyleDidChange();
+  view.userInterfaceStyleDidChange();
+  // A copy: a controller may rebuild its views as it recolours them.
+  auto subviews = view.subviews();
+  for (const auto& subview : subviews) propagateUserInterfaceStyleChange(*subview);
+}
+
 }  // namespace ui

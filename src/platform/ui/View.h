@@ -92,6 +92,11 @@ class View : public Responder {
   LayoutAnchor trailingAnchor() { return {weakAs<View>(), Edge::Trailing}; }
   // The direction this view lays out its content in: the application's.
   UserInterfaceLayoutDirection effectiveUserInterfaceLayoutDirection() const;
+  // After the light or dark appearance changed, for this view and then its
+  // subviews: a view that drew itself draws again, and what keeps a system
+  // colour it took (a background, a text colour) takes it again here. The
+  // view's controller hears it first.
+  virtual void userInterfaceStyleDidChange();
   // The active constraints that hold this view to its superview.
   std::vector<std::shared_ptr<LayoutConstraint>> constraints() const { return constraints_; }
 
@@ -185,5 +190,9 @@ class View : public Responder {
 
 // Removes every subview of `view`.
 void removeAllSubviews(View& view);
+
+// Tells `view`, its controller and everything inside it that the appearance
+// changed (see View::userInterfaceStyleDidChange).
+void propagateUserInterfaceStyleChange(View& view);
 
 }  // namespace ui

@@ -32,6 +32,9 @@ class ViewController : public Responder {
   virtual void viewDidDisappear(bool animated) { (void)animated; }
   virtual void viewDidLayoutSubviews() {}
   virtual void didReceiveMemoryWarning() {}
+  // After the light or dark appearance changed, before the controller's view
+  // hears it: take again the system colours given to views.
+  virtual void userInterfaceStyleDidChange() {}
   virtual bool prefersStatusBarHidden() const { return false; }
   // The size a sheet would like to be; empty leaves it to the window.
   virtual std::optional<foundation::Size> preferredContentSize() const { return preferred_; }

@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "actions/touch/TouchActionViewController.h"
+#include "app/AppHarness.h"
+#include "app/Launch.h"
+#include "choices/ChoicesViewController.h"
+#include "platform/graphics/Appearance.h"
+#include "platform/graphics/Color.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/NavigationController.h"
+#include "support/PortalStandIn.h"
+#include "support/SessionBus.h"
+
+namespace {
+
+using graphics::Appearance;
+
+class DarkModeTest : public AppHarness {
+ protected:
+  void SetUp() override {
+    AppHarness::SetUp();
+    storeReturningUser(0);
+  }
+  void TearDown() override {
+    stopFollowingDesktopColorScheme();
+    AppHarness::TearDown();
+    Appearance::setCurrent(Appearance::Style::Light);
+  }
+  std::shared_ptr<ChoicesViewController> choices() {
+    auto nav = std::dynamic_pointer_cast<ui::NavigationController>(presented());
+    return nav ? std::dynamic_pointer_cast<ChoicesViewController>(nav->topViewController())
+               : nullptr;
+  }
+  static constexpr double kFrame = 1.0 / 60;
+};
+
+// What is on screen takes the other appearance's colours at the next frame,
+// without the action being built again: the dot stays where the child left it.
+TEST_F(DarkModeTest, AChangeRecoloursWhatIsOnScreenAtTheNextFrame) {
+  Appearance::setCurrent(Appearance::Style::Dark);
+  launch({1024, 768});
+  foundation::Point corner{3, 3};
+  EXPECT_EQ(pixelAt(corner), argb(0, 0, 0)) << "launched dark";
+  auto action = master()->currentActionViewController;
+  auto touch = currentAction<TouchActionViewController>();
+  ASSERT_TRUE(touch);
+  tap(touch->touchDotView()->center());
+  advance(1);
+  auto place = touch->touchDotView()->center();
+
+  auto app = ui::Application::shared();
+  app->setUserInterfaceStyle(Appearance::Style::Light);
+  advance(kFrame);
+  EXPECT_EQ(pixelAt(corner), argb(255, 255, 255));
+  EXPECT_EQ(master()->currentActionViewController, action) << "the same action, not a new one";
+  EXPECT_EQ(touch->touchDotView()->center(), place);
+
+  master()->showChoices(nullptr);
+  advance(0.3);
+  auto c = choices();
+  ASSERT_TRUE(c);
+  auto sheet = presented()->view()->frame();
+  foundation::Point bar{sheet.minX() + 20, sheet.minY() + 1};
+  EXPECT_EQ(pixelAt(bar), argb(255, 255, 255));
+  auto dimmedLight = pixelAt(corner);
+
+  app->setUserInterfaceStyle(Appearance::Style::Dark);
+  advance(kFrame);
+  EXPECT_EQ(pixelAt(bar), argb(0, 0, 0)) << "the sheet";
+  EXPECT_NE(pixelAt(corner), dimmedLight) << "the dimmed action behind it";
+  EXPECT_EQ(c->footerLabel->textColor(), graphics::Color::fromRGB255(235, 235, 245, 0.6));
+  auto cell = c->tableView()->cellAt({0, 2});
+  auto inCell = cell->convertToWindow({cell->bounds().width() - 4, cell->bounds().height() / 2});
+  EXPECT_EQ(pixelAt(inCell), graphics::Color::systemBackground().premultipliedARGB()) << "the rows";
+
+  app->setUserInterfaceStyle(Appearance::Style::Light);
+  advance(kFrame);
+  EXPECT_EQ(pixelAt(bar), argb(255, 255, 255));
+  EXPECT_EQ(pixelAt(inCell), argb(255, 255, 255));
+  EXPECT_EQ(c->footerLabel->textColor(), graphics::Color::fromRGB255(60, 60, 67, 0.6));
+}
+
+// The desktop's portal on a real session bus: the window opens dark, and when
+// the desktop turns light the frame that follows the news shows it.
+TEST_F(DarkModeTest, TheProgramFollowsTheDesktopThroughItsPortal) {
+  SessionBus bus;
+  ASSERT_FALSE(bus.address().empty()) << "dbus-daemon did not start";
+  PortalStandIn portal(bus.address(), 1);
+  ASSERT_TRUE(portal.ok());
+  followDesktopColorScheme(bus.address());
+  launch({1024, 768});
+  foundation::Point corner{3, 3};
+  EXPECT_EQ(pixelAt(corner), argb(0, 0, 0)) << "launched dark";
+
+  auto app = ui::Application::shared();
+  portal.setColorScheme(2);
+  // The news crosses threads: turn the loop a frame at a time until it is in.
+  for (int i = 0; i < 500 && app->userInterfaceStyle() == Appearance::Style::Dark; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    advance(kFrame);
+  }
+  ASSERT_EQ(app->userInterfaceStyle(), Appearance::Style::Light);
+  EXPECT_EQ(pixelAt(corner), argb(255, 255, 255)) << "in the same frame";
+}
+
+// Without a session bus the program is light, and does not wait for one.
+TEST_F(DarkModeTest, WithoutABusTheProgramIsLight) {
+  Appearance::setCurrent(Appearance::Style::Light);
+  followDesktopColorScheme("");
+  launch({1024, 768});
+  EXPECT_EQ(pixelAt({3, 3}), argb(255, 255, 255));
+  followDesktopColorScheme("unix:path=/nonexistent/bus");
+  advance(kFrame);
+  EXPECT_EQ(ui::Application::shared()->userInterfaceStyle(), Appearance::Style::Light);
+}
+
+}  // namespace
