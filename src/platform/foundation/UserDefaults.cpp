@@ -220,17 +220,16 @@ bool UserDefaults::boolForKey(const std::string& key) const {
 }
 
 std::int64_t UserDefaults::integerForKey(const std::string& key) const {
-  std::lock_guard lock(mutex_);
-  if (auto value = storedInteger(key, false)) return *value;
-  if (auto value = registered(key)) {
-    return std::visit([](auto v) { return static_cast<std::int64_t>(v); }, *value);
-  }
-  return 0;
+  return integerOrDefault(key, false);
 }
 
 std::int64_t UserDefaults::clampedIntegerForKey(const std::string& key) const {
+  return integerOrDefault(key, true);
+}
+
+std::int64_t UserDefaults::integerOrDefault(const std::string& key, bool clamped) const {
   std::lock_guard lock(mutex_);
-  if (auto value = storedInteger(key, true)) return *value;
+  if (auto value = storedInteger(key, clamped)) return *value;
   if (auto value = registered(key)) {
     return std::visit([](auto v) { return static_cast<std::int64_t>(v); }, *value);
   }

@@ -98,6 +98,7 @@ class UserDefaults {
   std::optional<std::string> storedText(const std::string& key) const;
   std::optional<bool> storedBool(const std::string& key) const;
   std::optional<std::int64_t> storedInteger(const std::string& key, bool clamped) const;
+  std::int64_t integerOrDefault(const std::string& key, bool clamped) const;
   std::optional<Value> registered(const std::string& key) const;
   bool holds(const std::string& key, const Value& value) const;
   void store(const std::string& key, const Value& value);
