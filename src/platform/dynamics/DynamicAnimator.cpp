@@ -6,7 +6,6 @@
 #include "platform/dynamics/Simulation.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/ui/View.h"
-#include "platform/ui/Window.h"
 
 namespace dynamics {
 
@@ -77,14 +76,6 @@ bool DynamicAnimator::frame(double now) {
   // Keep one strong reference while behaviours and delegates run: they may drop
   // the last owner of this animator.
   auto self = sharedAs<DynamicAnimator>();
-  // Layout waits for the frame's drawing, which comes after the dynamics: a
-  // reference view added or resized since the last frame (a screen installed
-  // for a window that just grew) would otherwise step once in its old bounds
-  // and shove every item into them. The platform lays out before each display
-  // refresh; do so here before the first substep.
-  if (auto reference = referenceView_.lock()) {
-    if (auto window = reference->window()) window->layoutIfNeeded();
-  }
   // The tolerance keeps a 60 Hz frame at exactly two substeps despite rounding,
   // instead of alternating one and three (a visible stutter).
   while (accumulator_ >= kSubstep - 1e-9) {

@@ -18,11 +18,12 @@ class Simulation;
 
 // Runs the behaviours added to it on their items, in one Box2D world, in the
 // coordinates of its reference view (held weakly). It is stepped from the main
-// run loop's frames in fixed substeps, with its reference view's window laid out
-// first, and writes each item's centre back after every substep. Once every body sleeps it stops
-// asking for frames, so the loop can sleep; adding, removing or changing a behaviour wakes it, and
-// so does code moving one of its items or resizing the reference view. Make it with
-// foundation::create: it observes frames through a weak reference. Main thread only.
+// run loop's frames in fixed substeps and writes each item's centre back after
+// every substep. Once every body sleeps it stops asking for frames, so the loop
+// can sleep; adding, removing or changing a behaviour wakes it, and so does
+// code moving one of its items or resizing the reference view.
+// Make it with foundation::create: it observes frames through a weak reference.
+// Main thread only.
 class DynamicAnimator : public foundation::Object, public ui::GeometryObserver {
  public:
   static constexpr double kSubstep = 1.0 / 120;

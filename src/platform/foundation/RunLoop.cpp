@@ -159,6 +159,7 @@ void RunLoop::runFrame() {
   if (!frameWanted() || t < lastFrame_ + frameInterval_) return;
   lastFrame_ = t;
   needsFrame_ = false;
+  if (layoutHook_) layoutHook_();
   // Observers may add or remove observers while they run.
   std::vector<std::uint64_t> ids;
   for (auto& [id, _] : frameObservers_) ids.push_back(id);
@@ -230,6 +231,7 @@ void RunLoop::shutDown() {
   auto timers = std::exchange(timers_, {});
   for (auto& timer : timers) timer->invalidate();
   auto observers = std::exchange(frameObservers_, {});
+  auto layoutHook = std::exchange(layoutHook_, nullptr);
   auto renderHook = std::exchange(renderHook_, nullptr);
   needsFrame_ = false;
   running_ = false;

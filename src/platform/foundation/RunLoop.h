@@ -52,8 +52,10 @@ class RunLoop {
   // Called once per display frame until it returns false.
   std::uint64_t addFrameObserver(FrameObserver observer);
   void removeFrameObserver(std::uint64_t id);
-  // Ask for one frame; the render hook runs after the observers of that frame.
+  // Ask for one frame. Each frame runs the layout hook, then the observers, then the render hook:
+  // observers (animations, dynamics) see views already in the geometry the frame will show.
   void setNeedsFrame();
+  void setLayoutHook(std::function<void()> hook) { layoutHook_ = std::move(hook); }
   void setRenderHook(std::function<void(double now)> hook) { renderHook_ = std::move(hook); }
 
   // Runs fn when the turn of the loop running on the calling thread ends: after that turn's input,
@@ -103,6 +105,7 @@ class RunLoop {
   bool needsFrame_ = false;
   double lastFrame_ = -1e9;
   double frameInterval_ = 1.0 / 60;
+  std::function<void()> layoutHook_;
   std::function<void(double)> renderHook_;
   std::vector<std::function<void()>> endOfTurn_;
   bool running_ = false;

@@ -50,6 +50,11 @@ void Window::setRootViewController(const std::shared_ptr<ViewController>& contro
 
 void Window::makeKeyAndVisible() {
   std::weak_ptr<Window> weak = std::static_pointer_cast<Window>(shared_from_this());
+  // Laid out before the frame's animations and dynamics step: a screen installed for a window
+  // that just grew would otherwise step once in its old bounds and shove every item into them.
+  foundation::RunLoop::main().setLayoutHook([weak] {
+    if (auto w = weak.lock()) w->layoutIfNeeded();
+  });
   foundation::RunLoop::main().setRenderHook([weak](double) {
     if (auto w = weak.lock()) w->render();
   });
