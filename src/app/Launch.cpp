@@ -17,12 +17,15 @@
 #include "shared/App.h"
 #include "stage/MasterViewController.h"
 #include "update/CheckForUpdates.h"
+#include "update/UpdateCheck.h"
 
 namespace {
 
 // Names the folders of its settings and installed resources.
 constexpr const char* kProcessName = "tamarock";
 constexpr const char* kWindowTitle = "Tamarock";
+// The update check loads through it; the build names it.
+constexpr const char* kFetchHelper = TAMAROCK_FETCH_HELPER;
 constexpr foundation::Size kWindowSize{1024, 768};
 // The smallest window the screens are laid out for.
 constexpr foundation::Size kMinimumWindowSize{360, 480};
@@ -57,6 +60,7 @@ void stopFollowingDesktopColorScheme() {
 
 int runTamarock() {
   foundation::ProcessInfo::setProcessName(kProcessName);
+  UpdateCheck::fetchHelper = foundation::Bundle::pathForAuxiliaryExecutable(kFetchHelper);
   Localize::setUp();
   registerResources();
   followDesktopColorScheme(foundation::ColorSchemePortal::sessionBusAddress());

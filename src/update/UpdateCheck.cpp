@@ -1,6 +1,7 @@
 #include "update/UpdateCheck.h"
 
 #include "platform/net/DecimalInteger.h"
+#include "platform/net/ProcessURLLoader.h"
 #include "platform/net/URLPath.h"
 #include "settings/Const.h"
 #include "settings/Defaults.h"
@@ -46,10 +47,10 @@ std::optional<std::int64_t> UpdateCheck::buildToOffer(
 
 std::optional<std::int64_t> UpdateCheck::run(std::shared_ptr<net::Cancellation> cancellation) {
   auto url = manifestURL();
-  if (!url) return std::nullopt;
+  if (!url || !fetchHelper) return std::nullopt;
   auto options = loadOptions;
   options.cancellation = std::move(cancellation);
-  auto loaded = net::URLLoader::load(*url, options);
+  auto loaded = net::ProcessURLLoader::load(*fetchHelper, *url, options);
   if (!loaded.succeeded()) return std::nullopt;
   return buildToOffer(foundation::PropertyList::dictionaryFromXML(*loaded.body), InfoPlist::main(),
                       Defaults::skipUpdateBuild());
@@ -58,4 +59,5 @@ std::optional<std::int64_t> UpdateCheck::run(std::shared_ptr<net::Cancellation> 
 void UpdateCheck::reset() {
   siteOverride.reset();
   loadOptions = {};
+  fetchHelper.reset();
 }

@@ -1,12 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "platform/foundation/PropertyList.h"
-#include "platform/net/URLLoader.h"
+#include "platform/net/LoadOptions.h"
 #include "settings/InfoPlist.h"
 
 // The comparisons behind the update notice, kept apart from threads and the
@@ -18,7 +19,10 @@ class UpdateCheck {
   // and the loader's own limits, unless a test points them at a server of its
   // own. Set them before the check starts; the check reads them off the main thread.
   static inline std::optional<std::string> siteOverride;
-  static inline net::URLLoader::Options loadOptions;
+  static inline net::LoadOptions loadOptions;
+  // The fetch helper the load runs in, which the launch finds; without one
+  // the check ends at once, with nothing.
+  static inline std::optional<std::filesystem::path> fetchHelper;
 
   static std::string siteURL();
   // Nothing when the site address is not a URL.
@@ -36,6 +40,6 @@ class UpdateCheck {
   // `cancellation` ends the load at once, and the check with nothing.
   static std::optional<std::int64_t> run(std::shared_ptr<net::Cancellation> cancellation = nullptr);
 
-  // Tests: the program's own site and limits again.
+  // Tests: the program's own site and limits again, and no helper.
   static void reset();
 };

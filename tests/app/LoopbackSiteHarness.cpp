@@ -17,6 +17,8 @@ void LoopbackSiteHarness::SetUp() {
   setRunningBuild("41");
   server = std::make_unique<HttpTestServer>();
   UpdateCheck::siteOverride = server->baseURL();
+  // The check loads through the real helper, as the program's does.
+  UpdateCheck::fetchHelper = TAMAROCK_TEST_FETCH_HELPER;
 }
 
 void LoopbackSiteHarness::TearDown() {

@@ -7,8 +7,9 @@
 #include "app/AppHarness.h"
 #include "support/HttpTestServer.h"
 
-// The whole program with its update site on a real loopback server and the
-// running build set by an Info.plist of the test's own.
+// The whole program with its update site on a real loopback server, reached
+// through the real fetch helper, and the running build set by an Info.plist
+// of the test's own.
 class LoopbackSiteHarness : public AppHarness {
  protected:
   void SetUp() override;

@@ -17,6 +17,7 @@
 #include "platform/ui/AlertController.h"
 #include "platform/ui/Application.h"
 #include "shared/App.h"
+#include "support/ChildProcesses.h"
 #include "support/HttpTestServer.h"
 #include "support/Plists.h"
 #include "update/UpdateCheck.h"
@@ -127,7 +128,10 @@ TEST_F(QuitTest, QuittingWhileTheCheckWaitsForItsAnswerEndsTheLoadFirst) {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
   ASSERT_EQ(server->requests().size(), 1u) << "the load is in flight";
+  auto helper = std::filesystem::path(*UpdateCheck::fetchHelper).filename();
+  ASSERT_EQ(childProcessesNamed(helper).size(), 1u) << "the load runs in its helper";
   quitAndExit();
+  EXPECT_TRUE(childProcessesNamed(helper).empty()) << "the helper is killed and reaped";
   // The answer the check waited for comes after the exit: nobody may take it.
   server->release();
   expectNothingReachedTheLoop();

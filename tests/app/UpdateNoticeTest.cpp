@@ -342,6 +342,12 @@ INSTANTIATE_TEST_SUITE_P(
                UpdateCheck::siteOverride = gone.baseURL();
              },
              false},
+        Case{"NoFetchHelper",
+             [](auto& s) {
+               manifest(s, plists::xmlWithBuild("42"));
+               UpdateCheck::fetchHelper = "/nonexistent/tamarock-fetch";
+             },
+             false},
         Case{"NoRunningBuild", [](auto& s) { manifest(s, plists::xmlWithBuild("42")); }, false,
              nullptr},
         Case{"UnparsableRunningBuild", [](auto& s) { manifest(s, plists::xmlWithBuild("42")); },

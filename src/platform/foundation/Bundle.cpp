@@ -1,5 +1,7 @@
 #include "platform/foundation/Bundle.h"
 
+#include <unistd.h>
+
 #include <cstdint>
 #include <string_view>
 #include <system_error>
@@ -18,10 +20,20 @@ constexpr std::uintmax_t kMaxInfoPlistBytes = 1 << 20;
 // (the template takes it from data/Info.plist.in).
 constexpr std::string_view kLocalizedKey = "CFBundleDisplayName";
 
-std::filesystem::path mainResourceDir() {
+std::filesystem::path executableFolder() {
   std::error_code error;
   auto executable = std::filesystem::read_symlink("/proc/self/exe", error);
-  auto folder = error ? std::filesystem::current_path(error) : executable.parent_path();
+  return error ? std::filesystem::current_path(error) : executable.parent_path();
+}
+
+bool isExecutableFile(const std::filesystem::path& path) {
+  std::error_code error;
+  return std::filesystem::is_regular_file(path, error) && access(path.c_str(), X_OK) == 0;
+}
+
+std::filesystem::path mainResourceDir() {
+  std::error_code error;
+  auto folder = executableFolder();
   auto beside = folder / "share";
   if (std::filesystem::is_directory(beside, error)) return beside;
   return (folder / ".." / "share" / ProcessInfo::processName()).lexically_normal();
@@ -36,6 +48,16 @@ const Bundle& Bundle::main() {
   std::lock_guard lock(mainMutex);
   if (!mainBundle) mainBundle = std::make_unique<Bundle>(mainResourceDir());
   return *mainBundle;
+}
+
+std::optional<std::filesystem::path> Bundle::pathForAuxiliaryExecutable(const std::string& name) {
+  if (name.empty() || name.find('/') != std::string::npos) return std::nullopt;
+  auto folder = executableFolder();
+  for (auto candidate :
+       {folder / name, folder / ".." / "libexec" / ProcessInfo::processName() / name}) {
+    if (isExecutableFile(candidate)) return candidate.lexically_normal();
+  }
+  return std::nullopt;
 }
 
 void Bundle::resetMain(std::filesystem::path resourceDir) {

@@ -17,6 +17,11 @@ class Bundle {
   // folder exists (running from the build folder), else
   // "<folder of the executable>/../share/<process name>" (installed).
   static const Bundle& main();
+  // A helper program that ships with the running one, by its file name: the
+  // executable file "<folder of the executable>/<name>" (running from the
+  // build folder), else "<folder of the executable>/../libexec/<process
+  // name>/<name>" (installed). Nothing when neither is an executable file.
+  static std::optional<std::filesystem::path> pathForAuxiliaryExecutable(const std::string& name);
   // Replaces the program's own bundle (tests). References obtained from main()
   // before the call dangle afterwards.
   static void resetMain(std::filesystem::path resourceDir);

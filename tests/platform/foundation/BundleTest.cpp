@@ -137,3 +137,20 @@ TEST(ShippedInfoPlistTest, CarriesTheNameIdentifierAndBuildNumbers) {
             TAMAROCK_TEST_VERSION);
   EXPECT_EQ(shipped.objectForInfoDictionaryKey("CFBundleVersion"), TAMAROCK_TEST_BUILD);
 }
+
+// The tests' program stands in for the running one: a helper "beside it" is
+// a file of the tests' build folder.
+TEST(AuxiliaryExecutableTest, IsAnExecutableFileBesideTheProgramAndNothingElse) {
+  auto self = fs::read_symlink("/proc/self/exe");
+  auto found = Bundle::pathForAuxiliaryExecutable(self.filename());
+  ASSERT_TRUE(found);
+  EXPECT_TRUE(fs::equivalent(*found, self));
+  // Not a file that is there but cannot run, nor a folder, nor anything outside the folder.
+  EXPECT_TRUE(fs::is_regular_file(self.parent_path() / "CTestTestfile.cmake"));
+  EXPECT_FALSE(Bundle::pathForAuxiliaryExecutable("CTestTestfile.cmake"));
+  EXPECT_TRUE(fs::is_directory(self.parent_path() / "CMakeFiles"));
+  EXPECT_FALSE(Bundle::pathForAuxiliaryExecutable("CMakeFiles"));
+  EXPECT_FALSE(Bundle::pathForAuxiliaryExecutable("../tamarock"));
+  EXPECT_FALSE(Bundle::pathForAuxiliaryExecutable("no-such-helper"));
+  EXPECT_FALSE(Bundle::pathForAuxiliaryExecutable(""));
+}

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/net/SecureURL.h"
+#include "platform/curl/SecureURL.h"
 
 using net::isSecureOrLoopbackURL;
 

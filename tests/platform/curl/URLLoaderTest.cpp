@@ -6,7 +6,7 @@
 #include <memory>
 #include <thread>
 
-#include "platform/net/URLLoader.h"
+#include "platform/curl/URLLoader.h"
 #include "support/HttpTestServer.h"
 
 using net::URLLoader;

@@ -1,4 +1,4 @@
-#include "platform/net/SecureURL.h"
+#include "platform/curl/SecureURL.h"
 
 #include <arpa/inet.h>
 #include <strings.h>
@@ -6,7 +6,7 @@
 #include <cstring>
 #include <memory>
 
-#include "platform/net/CurlURL.h"
+#include "platform/curl/CurlURL.h"
 
 namespace net {
 

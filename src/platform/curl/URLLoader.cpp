@@ -1,4 +1,4 @@
-#include "platform/net/URLLoader.h"
+#include "platform/curl/URLLoader.h"
 
 #include <curl/curl.h>
 
@@ -6,7 +6,7 @@
 #include <memory>
 #include <mutex>
 
-#include "platform/net/SecureURL.h"
+#include "platform/curl/SecureURL.h"
 
 namespace net {
 
