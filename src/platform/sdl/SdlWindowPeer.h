@@ -7,14 +7,15 @@
 
 #include "platform/sdl/EventTranslator.h"
 #include "platform/sdl/SdlVideo.h"
-#include "platform/sdl/WindowSurface.h"
+#include "platform/sdl/WindowCanvas.h"
 #include "platform/ui/WindowPeer.h"
 
 namespace sdl {
 
 // A real window. The compositor paints with cairo straight into the window's
 // framebuffer and only the damaged rectangles are shown (see Compositor.h for
-// why there is no SDL_Renderer and no GL).
+// why there is no SDL_Renderer and no GL) — where SDL has a framebuffer for the
+// window system; where it has none (Wayland) a renderer shows the frames.
 class SdlWindowPeer : public ui::WindowPeer {
  public:
   struct WindowRelease {
@@ -24,9 +25,14 @@ class SdlWindowPeer : public ui::WindowPeer {
 
   // `desktopScale`: pixels per point when the window system leaves scaling to
   // us (X11); nullopt when SDL's window coordinates are points already and the
-  // pixel ratio comes from SDL (Wayland).
+  // pixel ratio comes from SDL (Wayland). Construct it before the window is
+  // shown: a renderer may have to recreate the window. No canvas at all
+  // leaves `error` set and beginFrame() null.
   SdlWindowPeer(std::shared_ptr<SdlVideo> video, WindowPtr window,
                 std::optional<double> desktopScale);
+
+  // Whether frames can be drawn at all; SDL's reason in SDL_GetError if not.
+  bool canDraw() const { return canvas_ != nullptr; }
 
   SDL_Window* sdlWindow() const { return window_.get(); }
   WindowGeometry geometry() const;
@@ -45,10 +51,10 @@ class SdlWindowPeer : public ui::WindowPeer {
   };
   using CursorPtr = std::unique_ptr<SDL_Cursor, CursorRelease>;
 
-  // Declared first so that SDL outlives the window, and the window its surface and cursors.
+  // Declared first so that SDL outlives the window, and the window its canvas and cursors.
   std::shared_ptr<SdlVideo> video_;
   WindowPtr window_;
-  WindowSurface surface_;
+  std::unique_ptr<WindowCanvas> canvas_;
   std::optional<double> desktopScale_;
   CursorPtr arrow_;
   CursorPtr hand_;
