@@ -4,19 +4,19 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/sdl/RendererCanvas.h"
+#include "platform/sdl/WaylandCanvas.h"
 #include "platform/sdl/WindowSurface.h"
 
 namespace sdl {
 
 namespace {
 
-// SDL's own framebuffer where the driver has one (X11): drawing there is
-// cheapest and keeps no second copy of the window. SDL 2.26's Wayland driver
-// has none, and a renderer stands in.
+// SDL's own framebuffer where the driver has one (X11); SDL 2.26's Wayland
+// driver has none, and we give the compositor buffers ourselves.
 std::unique_ptr<WindowCanvas> canvasFor(SDL_Window* window) {
+  if (auto wayland = WaylandCanvas::create(window)) return wayland;
   if (SDL_GetWindowSurface(window)) return std::make_unique<WindowSurface>(window);
-  return RendererCanvas::create(window);
+  return nullptr;
 }
 
 }  // namespace

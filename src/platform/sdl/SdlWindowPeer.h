@@ -14,8 +14,8 @@ namespace sdl {
 
 // A real window. The compositor paints with cairo straight into the window's
 // framebuffer and only the damaged rectangles are shown (see Compositor.h for
-// why there is no SDL_Renderer and no GL) — where SDL has a framebuffer for the
-// window system; where it has none (Wayland) a renderer shows the frames.
+// why there is no SDL_Renderer and no GL): SDL's shared-memory framebuffer on
+// X11, buffers of our own on Wayland, where SDL 2.26 has none.
 class SdlWindowPeer : public ui::WindowPeer {
  public:
   struct WindowRelease {
@@ -25,9 +25,7 @@ class SdlWindowPeer : public ui::WindowPeer {
 
   // `desktopScale`: pixels per point when the window system leaves scaling to
   // us (X11); nullopt when SDL's window coordinates are points already and the
-  // pixel ratio comes from SDL (Wayland). Construct it before the window is
-  // shown: a renderer may have to recreate the window. No canvas at all
-  // leaves `error` set and beginFrame() null.
+  // pixel ratio comes from SDL (Wayland).
   SdlWindowPeer(std::shared_ptr<SdlVideo> video, WindowPtr window,
                 std::optional<double> desktopScale);
 
