@@ -12,6 +12,8 @@ mkdir -p "$XDG_CONFIG_HOME/tamarock"
 # A returning user: straight to Touch, no choices sheet.
 printf '[Defaults]\nFirstLaunch=false\nCurrentAction=0\n' >"$XDG_CONFIG_HOME/tamarock/settings.ini"
 
+# X11 first: the program would take a Wayland session's compositor over the X server.
+unset WAYLAND_DISPLAY
 if [[ -z "${DISPLAY:-}" ]]; then
   exec xvfb-run -a -s "-screen 0 1920x1080x24 -nolisten tcp" bash "$0" "$@"
 fi

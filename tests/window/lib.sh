@@ -8,6 +8,9 @@
 # it reaches the program through weston's seat, screenshots come from weston
 # itself, and every length on screen is $scale pixels to the point.
 scale="${TAMAROCK_WAYLAND_SCALE:-1}"
+# Otherwise the program is an X11 client of the tests' X server, even when the
+# tests run inside a Wayland session.
+[[ -n "${TAMAROCK_WAYLAND_SCALE:-}" ]] || unset WAYLAND_DISPLAY
 
 fail() {
   echo "FAIL: $*" >&2
