@@ -21,7 +21,7 @@ is_dot "$dot" || fail "expected one 64x64 grey dot, found '$dot'"
 read -r x y <<<"$(box_centre "$dot")"
 xdotool mousemove --window "$window_id" "$x" "$y" click 1
 sleep 0.5
-xdotool mousemove --window "$window_id" 2 2
+rest_pointer
 sleep 0.3
 tapped="$(shot after-tap)"
 moved="$(box_of_colour "$tapped" "$grey")"

@@ -1,5 +1,16 @@
 # Helpers for driving the real program under Xvfb like a person would.
 # Sourced by the scenario scripts; $TAMAROCK is the program under test.
+#
+# With TAMAROCK_WAYLAND_SCALE set (1 or 2) the scenario runs on Wayland
+# instead: the program is a client of a weston nested in the X display, whose
+# kiosk shell gives the window the whole 1024x768-point output. The X window
+# weston draws in then stands for the program's window: xdotool's input into
+# it reaches the program through weston's seat, screenshots come from weston
+# itself, and every length on screen is $scale pixels to the point.
+scale="${TAMAROCK_WAYLAND_SCALE:-1}"
+# Otherwise the program is an X11 client of the tests' X server, even when the
+# tests run inside a Wayland session.
+[[ -n "${TAMAROCK_WAYLAND_SCALE:-}" ]] || unset WAYLAND_DISPLAY
 
 fail() {
   echo "FAIL: $*" >&2
@@ -14,6 +25,44 @@ setup_home() {
   shots="$work/shots"
   mkdir -p "$shots"
   settings="$XDG_CONFIG_HOME/tamarock/settings.ini"
+  [[ -n "${TAMAROCK_WAYLAND_SCALE:-}" ]] && start_weston
+  return 0
+}
+
+# Points to pixels.
+px() {
+  echo $(($1 * scale))
+}
+
+start_weston() {
+  export XDG_RUNTIME_DIR="$work/runtime"
+  mkdir -m 700 "$XDG_RUNTIME_DIR"
+  # --debug lets weston-screenshooter in; pixman draws without a GPU.
+  weston --backend=x11-backend.so --shell=kiosk-shell.so --socket=tamarock-test --no-config \
+    --use-pixman --debug --idle-time=0 --width=1024 --height=768 --scale="$scale" \
+    >"$work/weston.log" 2>&1 &
+  weston_pid=$!
+  trap 'kill "$weston_pid" 2>/dev/null || true' EXIT
+  weston_window="$(timeout 10 xdotool search --sync --class '^Weston Compositor$' | head -1)" ||
+    fail "weston opened no window (see $work/weston.log)"
+  for _ in $(seq 50); do
+    [[ -S "$XDG_RUNTIME_DIR/tamarock-test" ]] && break
+    sleep 0.1
+  done
+  export WAYLAND_DISPLAY=tamarock-test
+  mkdir "$work/shooter"
+}
+
+# Waits until the program's window shows something on weston's empty output.
+wait_for_wayland_window() {
+  local frame
+  for _ in $(seq 50); do
+    kill -0 "$app_pid" 2>/dev/null || fail "the program exited: $(cat "$work/stderr")"
+    frame="$(shot waiting)"
+    [[ "$(convert "$frame" -format %k info:)" -gt 1 ]] && return 0
+    sleep 0.2
+  done
+  fail "no window appeared on weston's output"
 }
 
 start_app() {
@@ -22,11 +71,29 @@ start_app() {
   https_proxy=http://127.0.0.1:9 http_proxy=http://127.0.0.1:9 no_proxy= \
     "$TAMAROCK" 2>"$work/stderr" &
   app_pid=$!
-  window_id="$(timeout 10 xdotool search --sync --pid "$app_pid" --name '^Tamarock$' | head -1)" ||
-    fail "no window titled Tamarock appeared"
-  # The pointer rests in a corner, so no hover effect tints what is measured.
-  xdotool mousemove --window "$window_id" 2 2
+  if [[ -n "${TAMAROCK_WAYLAND_SCALE:-}" ]]; then
+    window_id="$weston_window"
+    wait_for_wayland_window
+  else
+    window_id="$(timeout 10 xdotool search --sync --pid "$app_pid" --name '^Tamarock$' | head -1)" ||
+      fail "no window titled Tamarock appeared"
+  fi
+  rest_pointer
   sleep "${1:-0.6}"
+}
+
+# The pointer rests in a corner, so no hover effect tints what is measured. On
+# Wayland weston's screenshots show the pointer, and weston keeps drawing it
+# where it last was on the output: it rests on the last pixel, where only its
+# tip shows, and shot() paints the corner over.
+rest_pointer() {
+  if [[ -n "${TAMAROCK_WAYLAND_SCALE:-}" ]]; then
+    local WIDTH HEIGHT
+    eval "$(xdotool getwindowgeometry --shell "$window_id" | grep -E '^(WIDTH|HEIGHT)=')"
+    xdotool mousemove --window "$window_id" $((WIDTH - 1)) $((HEIGHT - 1))
+  else
+    xdotool mousemove --window "$window_id" 2 2
+  fi
 }
 
 stop_app() {
@@ -37,7 +104,17 @@ stop_app() {
 }
 
 shot() {
-  import -window "$window_id" "$shots/$1.png" || fail "screenshot $1"
+  if [[ -n "${TAMAROCK_WAYLAND_SCALE:-}" ]]; then
+    # It names its file by the second, in the folder it runs in.
+    (cd "$work/shooter" && weston-screenshooter) && mv "$work/shooter"/*.png "$shots/$1.png" ||
+      fail "screenshot $1"
+    local w h
+    read -r w h <<<"$(identify -format '%w %h' "$shots/$1.png")"
+    convert "$shots/$1.png" \( +clone -crop 1x1+$((w - 5))+$((h - 5)) -scale 4x4 \) \
+      -geometry +$((w - 4))+$((h - 4)) -composite "$shots/$1.png"
+  else
+    import -window "$window_id" "$shots/$1.png" || fail "screenshot $1"
+  fi
   echo "$shots/$1.png"
 }
 
@@ -55,7 +132,10 @@ box_of_colour() {
 
 # True when a box is one dot of 64 points (give or take a blended pixel).
 is_dot() {
-  [[ "$1" =~ ^6[345]x6[345]\+[0-9]+\+[0-9]+$ ]]
+  local side=$((64 * scale))
+  [[ "$1" =~ ^([0-9]+)x([0-9]+)\+[0-9]+\+[0-9]+$ ]] || return 1
+  ((BASH_REMATCH[1] >= side - 1 && BASH_REMATCH[1] <= side + 1 &&
+    BASH_REMATCH[2] >= side - 1 && BASH_REMATCH[2] <= side + 1))
 }
 
 # The centre "x y" of a bounding box "WxH+X+Y".

@@ -18,19 +18,19 @@ before="$(shot paint-before)"
 [[ "$(pixel "$before" "$cx" "$cy")" == "$white" ]] || fail "the shape is not empty at first"
 
 # Across the middle of the shape and far out of it on the right.
-xdotool mousemove --window "$window_id" $((cx - 60)) "$cy" mousedown 1
-for dx in $(seq -60 8 300); do
+xdotool mousemove --window "$window_id" $((cx - $(px 60))) "$cy" mousedown 1
+for dx in $(seq "$(px -60)" "$(px 8)" "$(px 300)"); do
   xdotool mousemove --window "$window_id" $((cx + dx)) "$cy"
   sleep 0.02
 done
 xdotool mouseup 1
-xdotool mousemove --window "$window_id" 2 2
+rest_pointer
 sleep 0.3
 painted="$(shot paint-after-drag)"
 [[ "$(pixel "$painted" "$cx" "$cy")" == "$grey" ]] || fail "no paint under the drag"
-[[ "$(pixel "$painted" $((cx - 30)) $((cy + 20)))" == "$grey" ]] || fail "the blob is not round"
-[[ "$(pixel "$painted" $((cx + 240)) "$cy")" == "$white" ]] || fail "paint outside the shape"
-[[ "$(pixel "$painted" $((cx + 200)) $((cy + 20)))" == "$white" ]] || fail "paint outside the shape"
+[[ "$(pixel "$painted" $((cx - $(px 30))) $((cy + $(px 20))))" == "$grey" ]] || fail "the blob is not round"
+[[ "$(pixel "$painted" $((cx + $(px 240))) "$cy")" == "$white" ]] || fail "paint outside the shape"
+[[ "$(pixel "$painted" $((cx + $(px 200))) $((cy + $(px 20))))" == "$white" ]] || fail "paint outside the shape"
 
 sleep 3.5
 wiped="$(shot paint-wiped)"

@@ -17,8 +17,8 @@ read -r x y <<<"$(box_centre "$dot")"
 read -r w h <<<"$(identify -format '%w %h' "$before")"
 
 # Towards the emptier side, in short quick steps, released while moving.
-dx=24
-((x > w / 2)) && dx=-24
+dx="$(px 24)"
+((x > w / 2)) && dx=$((-dx))
 xdotool mousemove --window "$window_id" "$x" "$y" mousedown 1
 for _ in 1 2 3 4 5; do
   x=$((x + dx))
@@ -26,14 +26,15 @@ for _ in 1 2 3 4 5; do
   sleep 0.02
 done
 xdotool mouseup 1
-xdotool mousemove --window "$window_id" 2 2
+rest_pointer
 released_x=$x
 sleep 0.15
 gliding="$(shot gliding)"
 moving="$(box_of_colour "$gliding" "$grey")"
 is_dot "$moving" || fail "the dot is not whole while gliding: '$moving'"
 read -r gx _ <<<"$(box_centre "$moving")"
-((dx > 0 ? gx > released_x + 10 : gx < released_x - 10)) ||
+glide="$(px 10)"
+((dx > 0 ? gx > released_x + glide : gx < released_x - glide)) ||
   fail "the dot did not glide on after the release (released at $released_x, now at $gx)"
 
 for moment in 1 2 3; do

@@ -69,14 +69,19 @@ std::shared_ptr<ui::WindowPeer> SdlBackend::createWindow(const std::string& titl
 
   int width = units(size.width, unitsPerPoint_);
   int height = units(size.height, unitsPerPoint_);
+  int minWidth = units(minimumWindowSize_.width, unitsPerPoint_);
+  int minHeight = units(minimumWindowSize_.height, unitsPerPoint_);
   SDL_Rect usable;
   if (SDL_GetDisplayUsableBounds(display, &usable) == 0 && usable.w > 0 && usable.h > 0) {
     width = std::min(width, usable.w);
     height = std::min(height, usable.h);
+    // A window larger than the screen hides part of the stage, and whatever
+    // lands there out of reach; where the minimum does not fit, the screen wins.
+    minWidth = std::min(minWidth, usable.w);
+    minHeight = std::min(minHeight, usable.h);
   }
   if (minimumWindowSize_.width > 0 && minimumWindowSize_.height > 0) {
-    SDL_SetWindowMinimumSize(window.get(), units(minimumWindowSize_.width, unitsPerPoint_),
-                             units(minimumWindowSize_.height, unitsPerPoint_));
+    SDL_SetWindowMinimumSize(window.get(), minWidth, minHeight);
   }
   SDL_SetWindowSize(window.get(), width, height);
   SDL_SetWindowPosition(window.get(), SDL_WINDOWPOS_CENTERED_DISPLAY(display),
@@ -89,6 +94,10 @@ std::shared_ptr<ui::WindowPeer> SdlBackend::createWindow(const std::string& titl
   foundation::RunLoop::main().setFrameInterval(1.0 / rate);
 
   auto peer = std::make_shared<SdlWindowPeer>(video_, std::move(window), desktopScale);
+  if (!peer->canDraw()) {
+    error = std::string("cannot draw in the window: ") + SDL_GetError();
+    return nullptr;
+  }
   scale_ = peer->scale();
   window_ = peer;
   events_->setWindow(peer);

@@ -17,13 +17,14 @@ class SdlWindowPeer;
 class SdlBackend : public ui::Backend {
  public:
   // The window never shrinks below minimumWindowSize, in points: the least the
-  // application's screens are laid out for (none when empty).
+  // application's screens are laid out for (none when empty), unless the
+  // screen itself is smaller.
   explicit SdlBackend(foundation::Size minimumWindowSize = {});
   ~SdlBackend() override;
 
   std::optional<std::string> start() override;
   // Sized in points and shrunk to fit the usable area of the display; never
-  // smaller than the minimum window size.
+  // smaller than the minimum window size, and never larger than that area.
   std::shared_ptr<ui::WindowPeer> createWindow(const std::string& title, foundation::Size size,
                                                std::string& error) override;
   std::shared_ptr<foundation::EventSource> eventSource() override;

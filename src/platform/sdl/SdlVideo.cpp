@@ -3,9 +3,11 @@
 #include <SDL.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "platform/foundation/Bundle.h"
+#include "platform/sdl/WaylandSeat.h"
 
 namespace sdl {
 
@@ -13,14 +15,15 @@ namespace {
 
 // The drivers to try when nobody named one: the window systems only. Left to
 // itself, SDL falls back to its invisible "offscreen" driver when there is no
-// display, and the program would run on with no window at all. Wayland is
-// tried only where libwayland could find a socket; without one it does not
-// just fail, it also writes to stderr.
-std::string windowSystemDrivers() {
-  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  const char* wayland = std::getenv("WAYLAND_DISPLAY");
-  bool waylandReachable = (runtime && *runtime) || (wayland && *wayland == '/');
-  return waylandReachable ? "x11,wayland" : "x11";
+// display, and the program would run on with no window at all. A Wayland
+// session gets a Wayland window, unless its compositor has no seat to give
+// input with (SDL would crash), and X11 stays the way out.
+std::string windowSystemDrivers(WaylandCompositor compositor) {
+  return compositor == WaylandCompositor::WithSeat ? "wayland,x11" : "x11";
+}
+
+bool namesWayland(const char* drivers) {
+  return drivers && std::strstr(drivers, "wayland");
 }
 
 }  // namespace
@@ -43,13 +46,26 @@ std::shared_ptr<SdlVideo> SdlVideo::start(std::string& error) {
   }
   const char* requested = SDL_GetHint(SDL_HINT_VIDEODRIVER);  // the environment's, too
   bool chooseDriver = !requested || !*requested;
+  auto compositor = chooseDriver || namesWayland(requested) ? probeWaylandCompositor()
+                                                            : WaylandCompositor::Absent;
+  if (!chooseDriver && compositor == WaylandCompositor::WithoutSeat) {
+    error = "cannot open the display: the Wayland compositor has no input seat";
+    return nullptr;
+  }
   if (chooseDriver) {
-    SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, windowSystemDrivers().c_str(), SDL_HINT_OVERRIDE);
+    SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, windowSystemDrivers(compositor).c_str(),
+                            SDL_HINT_OVERRIDE);
   }
   // Video only: an initialised joystick or sensor subsystem makes SDL poll, and
   // a window that shows nothing new must not use the processor at all.
   bool ok = SDL_Init(SDL_INIT_VIDEO) == 0;
-  if (!ok) error = std::string("cannot open the display: ") + SDL_GetError();
+  if (!ok && compositor == WaylandCompositor::WithoutSeat) {
+    error =
+        "cannot open the display: the Wayland compositor has no input seat, and there is no "
+        "X display";
+  } else if (!ok) {
+    error = std::string("cannot open the display: ") + SDL_GetError();
+  }
   if (chooseDriver) SDL_ResetHint(SDL_HINT_VIDEODRIVER);
   if (!ok) return nullptr;
   // Nothing here takes text, and an input method has nothing to compose.

@@ -4,13 +4,28 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/sdl/WaylandCanvas.h"
+#include "platform/sdl/WindowSurface.h"
+
 namespace sdl {
+
+namespace {
+
+// SDL's own framebuffer where the driver has one (X11); SDL 2.26's Wayland
+// driver has none, and we give the compositor buffers ourselves.
+std::unique_ptr<WindowCanvas> canvasFor(SDL_Window* window) {
+  if (auto wayland = WaylandCanvas::create(window)) return wayland;
+  if (SDL_GetWindowSurface(window)) return std::make_unique<WindowSurface>(window);
+  return nullptr;
+}
+
+}  // namespace
 
 SdlWindowPeer::SdlWindowPeer(std::shared_ptr<SdlVideo> video, WindowPtr window,
                              std::optional<double> desktopScale)
     : video_(std::move(video)),
       window_(std::move(window)),
-      surface_(window_.get()),
+      canvas_(canvasFor(window_.get())),
       desktopScale_(desktopScale) {}
 
 foundation::Size SdlWindowPeer::size() const {
@@ -36,13 +51,13 @@ WindowGeometry SdlWindowPeer::geometry() const {
 }
 
 cairo_surface_t* SdlWindowPeer::beginFrame() {
-  return surface_.begin();
+  return canvas_ ? canvas_->begin() : nullptr;
 }
 
 void SdlWindowPeer::present(const std::vector<ui::PixelRect>& rects) {
   // SDL refuses only a framebuffer that a resize has replaced, and a resize
   // repaints the whole window anyway.
-  surface_.present(rects);
+  if (canvas_) canvas_->present(rects);
 }
 
 void SdlWindowPeer::setCursor(ui::Cursor cursor) {

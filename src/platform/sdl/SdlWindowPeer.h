@@ -7,14 +7,15 @@
 
 #include "platform/sdl/EventTranslator.h"
 #include "platform/sdl/SdlVideo.h"
-#include "platform/sdl/WindowSurface.h"
+#include "platform/sdl/WindowCanvas.h"
 #include "platform/ui/WindowPeer.h"
 
 namespace sdl {
 
 // A real window. The compositor paints with cairo straight into the window's
 // framebuffer and only the damaged rectangles are shown (see Compositor.h for
-// why there is no SDL_Renderer and no GL).
+// why there is no SDL_Renderer and no GL): SDL's shared-memory framebuffer on
+// X11, buffers of our own on Wayland, where SDL 2.26 has none.
 class SdlWindowPeer : public ui::WindowPeer {
  public:
   struct WindowRelease {
@@ -27,6 +28,9 @@ class SdlWindowPeer : public ui::WindowPeer {
   // pixel ratio comes from SDL (Wayland).
   SdlWindowPeer(std::shared_ptr<SdlVideo> video, WindowPtr window,
                 std::optional<double> desktopScale);
+
+  // Whether frames can be drawn at all; SDL's reason in SDL_GetError if not.
+  bool canDraw() const { return canvas_ != nullptr; }
 
   SDL_Window* sdlWindow() const { return window_.get(); }
   WindowGeometry geometry() const;
@@ -45,10 +49,10 @@ class SdlWindowPeer : public ui::WindowPeer {
   };
   using CursorPtr = std::unique_ptr<SDL_Cursor, CursorRelease>;
 
-  // Declared first so that SDL outlives the window, and the window its surface and cursors.
+  // Declared first so that SDL outlives the window, and the window its canvas and cursors.
   std::shared_ptr<SdlVideo> video_;
   WindowPtr window_;
-  WindowSurface surface_;
+  std::unique_ptr<WindowCanvas> canvas_;
   std::optional<double> desktopScale_;
   CursorPtr arrow_;
   CursorPtr hand_;

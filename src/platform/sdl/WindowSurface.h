@@ -7,7 +7,7 @@
 #include <cairo.h>
 
 #include "platform/graphics/CairoPtr.h"
-#include "platform/ui/WindowPeer.h"
+#include "platform/sdl/WindowCanvas.h"
 
 namespace sdl {
 
@@ -15,16 +15,16 @@ namespace sdl {
 // one cairo can draw in, cairo draws straight into it and presenting costs only
 // SDL_UpdateWindowSurfaceRects; otherwise cairo draws into a buffer of ours and
 // the damaged rectangles are converted into the framebuffer on present.
-class WindowSurface {
+class WindowSurface : public WindowCanvas {
  public:
   // `window` is not owned; it must outlive this object.
   explicit WindowSurface(SDL_Window* window) : window_(window) {}
 
   // The surface for the next frame, fetched again when SDL replaced the
   // framebuffer (every resize does); null when SDL has none to give.
-  cairo_surface_t* begin();
+  cairo_surface_t* begin() override;
   // Shows the rectangles (pixels) drawn since begin(); false when SDL refused.
-  bool present(const std::vector<ui::PixelRect>& rects);
+  bool present(const std::vector<ui::PixelRect>& rects) override;
 
  private:
   bool matches(const SDL_Surface* framebuffer) const;

@@ -64,6 +64,19 @@ TEST_F(SdlBackendTest, AWindowHasTheRequestedSizeShrunkToTheScreenButNotBelowThe
   peer = makeWindow({100, 100});
   ASSERT_TRUE(peer);
   EXPECT_EQ(peer->size(), (foundation::Size{360, 480}));
+  peer.reset();
+
+  // Where the minimum does not fit, the screen wins. (SDL forgets its hints
+  // when the last backend shuts it down.)
+  backend.reset();
+  SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "dummy", SDL_HINT_OVERRIDE);
+  backend = std::make_shared<sdl::SdlBackend>(
+      foundation::Size{usable.width() + 100, usable.height() + 50});
+  auto error = backend->start();
+  ASSERT_FALSE(error) << *error;
+  peer = makeWindow({usable.width() + 200, 100});
+  ASSERT_TRUE(peer);
+  EXPECT_EQ(peer->size(), usable.size);
 }
 
 TEST_F(SdlBackendTest, TheFramebufferIsACairoSurfaceOfTheWindowsPixelsAndFollowsAResize) {

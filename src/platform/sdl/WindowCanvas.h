@@ -1,0 +1,23 @@
+#pragma once
+
+#include <vector>
+
+#include <cairo.h>
+
+#include "platform/ui/WindowPeer.h"
+
+namespace sdl {
+
+// Where a window's frames are drawn with cairo and how the damaged part of
+// each is put on the screen.
+class WindowCanvas {
+ public:
+  virtual ~WindowCanvas() = default;
+  // The surface for the next frame, in the window's pixels; null when there
+  // is nothing to draw into.
+  virtual cairo_surface_t* begin() = 0;
+  // Shows the rectangles (pixels) drawn since begin(); false when SDL refused.
+  virtual bool present(const std::vector<ui::PixelRect>& rects) = 0;
+};
+
+}  // namespace sdl
