@@ -257,10 +257,13 @@ TEST_F(UserDefaultsTest, AFullDiskOrAReadOnlyMountFailsTheSaveAndKeepsTheOldFile
   ASSERT_GE(child, 0);
   if (child == 0) {
     uid_t uid = geteuid();
+    gid_t gid = getegid();
     if (unshare(CLONE_NEWNS | (uid == 0 ? 0 : CLONE_NEWUSER)) != 0) _exit(kNoNamespace);
     if (uid != 0) {
+      // Files can be made only by a user and group both mapped.
       writeFile("/proc/self/setgroups", "deny");
       writeFile("/proc/self/uid_map", "0 " + std::to_string(uid) + " 1");
+      writeFile("/proc/self/gid_map", "0 " + std::to_string(gid) + " 1");
     }
     if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) _exit(kNoNamespace);
     const fs::path full = dir_ / "full";
