@@ -41,6 +41,10 @@ bool isShallowWellFormedXml(std::string_view data) {
   // anything else stop here.
   auto first = data.find_first_not_of(" \t\r\n");
   if (first == std::string_view::npos || data[first] != '<') return false;
+  // A plist is UTF-8 text. GLib's reader takes a NUL byte for text, and after one inside markup
+  // it may report an error and success at once, then overwrite that error with a warning on
+  // stderr; with a length, validation refuses NUL bytes too.
+  if (!g_utf8_validate(data.data(), static_cast<gssize>(data.size()), nullptr)) return false;
 
   GMarkupParser parser{};
   parser.start_element = enterElement;

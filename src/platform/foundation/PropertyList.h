@@ -22,7 +22,7 @@ class PropertyList {
   // Elements nest at most this deep, <plist> included: a manifest needs three.
   static constexpr int kMaxDepth = 32;
 
-  // Nothing when `data` is not a well-formed XML property list, nests deeper
+  // Nothing when `data` is not a well-formed XML property list in UTF-8, nests deeper
   // than kMaxDepth, declares entities or an internal document type subset, or
   // its root is not a dictionary.
   static std::optional<PropertyList> dictionaryFromXML(std::string_view data);

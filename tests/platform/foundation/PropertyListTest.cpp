@@ -1,4 +1,8 @@
+#include <glib.h>
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 #include "platform/foundation/PropertyList.h"
 #include "support/Plists.h"
@@ -68,6 +72,33 @@ TEST(PropertyListTest, RefusesWhatIsNotADictionaryPlist) {
         plists::xmlWithBuild("42").substr(0, 120)}) {
     EXPECT_FALSE(PropertyList::dictionaryFromXML(data)) << data;
   }
+}
+
+// GLib's markup reader takes a NUL byte for text and may report an error and well-formedness at
+// once, then warns on stderr that the error was overwritten; XML that is not UTF-8 text is refused
+// before it gets that far, and without a word on stderr.
+TEST(PropertyListTest, RefusesNulBytesAndInvalidUtf8Quietly) {
+  std::vector<std::string> warnings;
+  auto handler = g_log_set_handler(
+      "GLib", static_cast<GLogLevelFlags>(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_CRITICAL),
+      [](const gchar*, GLogLevelFlags, const gchar* message, gpointer seen) {
+        static_cast<std::vector<std::string>*>(seen)->push_back(message);
+      },
+      &warnings);
+  const std::string good = plists::xmlWithBuild("42");
+  const std::string nul(1, '\0');
+  for (const std::string& data : {
+           "<?x" + nul + "ml version=\"1.0\"?>" + good.substr(good.find("<plist")),
+           "<?x" + nul + "ml version=\"1.0\"?><plist version=\"1.0\"><dict></plist>",
+           good.substr(0, good.find("42")) + "42" + nul + good.substr(good.find("42") + 2),
+           good + nul,
+           good.substr(0, good.find("build")) + "bu\xbbild" + good.substr(good.find("build") + 5),
+           good.substr(0, good.find("42")) + "4\xff" + good.substr(good.find("42") + 1),
+       }) {
+    EXPECT_FALSE(PropertyList::dictionaryFromXML(data)) << data;
+  }
+  g_log_remove_handler("GLib", handler);
+  EXPECT_EQ(warnings, std::vector<std::string>{});
 }
 
 TEST(PropertyListTest, CopiesShareTheParsedDocumentSafely) {

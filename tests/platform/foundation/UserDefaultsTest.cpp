@@ -1,7 +1,9 @@
 #include "platform/foundation/UserDefaults.h"
 
 #include <gtest/gtest.h>
+#include <sched.h>
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -10,6 +12,7 @@
 #include <atomic>
 #include <cctype>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -241,6 +244,64 @@ TEST_F(UserDefaultsTest, AReadOnlyFolderFailsTheSaveButNotThePlay) {
   defaults.setInteger("CurrentAction", 3);
   EXPECT_FALSE(defaults.lastSaveSucceeded());
   EXPECT_EQ(defaults.integerForKey("CurrentAction"), 3);
+}
+
+// Real mounts, which bind root too, in a mount namespace of a child process of its own (as a user
+// mapped to root when not root): the folder on a tmpfs with no page to spare, then on a read-only
+// bind mount. The save fails, the value stays in memory, and the old file and its folder stay as
+// they were.
+TEST_F(UserDefaultsTest, AFullDiskOrAReadOnlyMountFailsTheSaveAndKeepsTheOldFile) {
+  const std::string old = "[Defaults]\nCurrentAction=2\n";
+  constexpr int kNoNamespace = 100;
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    uid_t uid = geteuid();
+    gid_t gid = getegid();
+    if (unshare(CLONE_NEWNS | (uid == 0 ? 0 : CLONE_NEWUSER)) != 0) _exit(kNoNamespace);
+    if (uid != 0) {
+      // Files can be made only by a user and group both mapped.
+      writeFile("/proc/self/setgroups", "deny");
+      writeFile("/proc/self/uid_map", "0 " + std::to_string(uid) + " 1");
+      writeFile("/proc/self/gid_map", "0 " + std::to_string(gid) + " 1");
+    }
+    if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) _exit(kNoNamespace);
+    const fs::path full = dir_ / "full";
+    const fs::path readOnly = dir_ / "read-only";
+    fs::create_directory(full);
+    fs::create_directory(readOnly);
+    // One page, which the file takes.
+    if (mount("tmpfs", full.c_str(), "tmpfs", 0, "size=4k") != 0) _exit(kNoNamespace);
+    writeFile(full / "settings.ini", old);
+    writeFile(readOnly / "settings.ini", old);
+    if (mount(readOnly.c_str(), readOnly.c_str(), nullptr, MS_BIND, nullptr) != 0 ||
+        mount(nullptr, readOnly.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0)
+      _exit(kNoNamespace);
+
+    int failures = 0;
+    auto check = [&failures](bool holds, const fs::path& folder, const char* what) {
+      if (holds) return;
+      std::fprintf(stderr, "%s: %s\n", folder.filename().c_str(), what);
+      ++failures;
+    };
+    for (const fs::path& folder : {full, readOnly}) {
+      {
+        UserDefaults defaults(folder / "settings.ini");
+        defaults.setInteger("CurrentAction", 4);
+        check(!defaults.lastSaveSucceeded(), folder, "the save reported success");
+        check(defaults.integerForKey("CurrentAction") == 4, folder, "the value was lost");
+      }
+      check(readFile(folder / "settings.ini") == old, folder, "the old file changed");
+      auto entries = std::distance(fs::directory_iterator(folder), fs::directory_iterator());
+      check(entries == 1, folder, "something was left beside the file");
+    }
+    _exit(failures);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status)) << "status " << status;
+  ASSERT_NE(WEXITSTATUS(status), kNoNamespace) << "no mount namespace to mount in";
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "checks failed; see above";
 }
 
 TEST_F(UserDefaultsTest, ALinkedSettingsFileStaysALink) {
