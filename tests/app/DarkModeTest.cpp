@@ -11,6 +11,7 @@
 #include "platform/graphics/Color.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/NavigationController.h"
+#include "shared/DotView.h"
 #include "support/PortalStandIn.h"
 #include "support/SessionBus.h"
 
@@ -81,6 +82,39 @@ TEST_F(DarkModeTest, AChangeRecoloursWhatIsOnScreenAtTheNextFrame) {
   EXPECT_EQ(pixelAt(bar), argb(255, 255, 255));
   EXPECT_EQ(pixelAt(inCell), argb(255, 255, 255));
   EXPECT_EQ(c->footerLabel->textColor(), graphics::Color::fromRGB255(60, 60, 67, 0.6));
+}
+
+// A dot under a finger shows the held grey of the scheme now in force, not
+// the one it was pressed in, and takes its resting colour when let go.
+TEST_F(DarkModeTest, AHeldDotTakesTheHeldGreyOfTheNewScheme) {
+  launch({1024, 768});
+  auto app = ui::Application::shared();
+  for (std::int64_t action : {0, 2, 3, 4}) {
+    SCOPED_TRACE(action);
+    master()->installAction(action);
+    advance(0.5);
+    std::shared_ptr<DotView> dot;
+    for (const auto& v : master()->currentActionViewController->view()->subviews()) {
+      if (auto d = std::dynamic_pointer_cast<DotView>(v); d && !d->isHidden()) dot = d;
+    }
+    ASSERT_TRUE(dot);
+    auto resting = dot->dotColor;
+    auto at = dot->convertToWindow({dot->bounds().width() / 2, dot->bounds().height() / 2});
+    touch(ui::TouchPhase::Began, at);
+    advance(kFrame);
+    EXPECT_EQ(pixelAt(at), argb(174, 174, 178)) << "held, light";
+
+    app->setUserInterfaceStyle(Appearance::Style::Dark);
+    advance(kFrame);
+    EXPECT_EQ(pixelAt(at), argb(99, 99, 102)) << "still held, now dark";
+    touch(ui::TouchPhase::Ended, at);
+    advance(kFrame);
+    if (action != 0) {  // a Touch dot moves and may take a new colour
+      EXPECT_EQ(dot->dotColor, resting) << "let go";
+    }
+    app->setUserInterfaceStyle(Appearance::Style::Light);
+    advance(kFrame);
+  }
 }
 
 // The desktop's portal on a real session bus: the window opens dark, and when
