@@ -29,3 +29,20 @@ void DotView::draw(foundation::Rect rect) {
   dotColor.setFill();
   dotBezierPath_.fill();
 }
+
+void DotView::hold() {
+  held_ = true;
+  dotColor = App::highlightColor();
+  setNeedsDisplay();
+}
+
+void DotView::release(graphics::Color color) {
+  held_ = false;
+  dotColor = color;
+  setNeedsDisplay();
+}
+
+void DotView::userInterfaceStyleDidChange() {
+  if (held_) dotColor = App::highlightColor();
+  ui::Control::userInterfaceStyleDidChange();
+}

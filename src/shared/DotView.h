@@ -18,13 +18,19 @@ class DotView : public ui::Control {
   const graphics::BezierPath& dotBezierPath() const { return dotBezierPath_; }
 
   void draw(foundation::Rect rect) override;
+  void userInterfaceStyleDidChange() override;
   ui::CollisionBoundsType collisionBoundsType() const override {
     return ui::CollisionBoundsType::Ellipse;
   }
 
  protected:
   void didCreate() override;
+  // Shows the held grey while a finger is on the dot; it follows a change of
+  // colour scheme until release() gives the dot `color`.
+  void hold();
+  void release(graphics::Color color);
 
  private:
   graphics::BezierPath dotBezierPath_;
+  bool held_ = false;
 };

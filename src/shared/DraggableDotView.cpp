@@ -18,13 +18,11 @@ void DraggableDotView::didCreate() {
 
 void DraggableDotView::highlight(const Sender&) {
   touched();
-  dotColor = App::highlightColor();
-  setNeedsDisplay();
+  hold();
 }
 
 void DraggableDotView::reset(const Sender&) {
-  dotColor = restingColor;
-  setNeedsDisplay();
+  release(restingColor);
 }
 
 void DraggableDotView::followDrag(ui::PanGestureRecognizer& pan) {

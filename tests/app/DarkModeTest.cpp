@@ -3,6 +3,8 @@
 #include <chrono>
 #include <thread>
 
+#include "actions/paint/PaintActionViewController.h"
+#include "actions/paint/PaintBackgroundView.h"
 #include "actions/touch/TouchActionViewController.h"
 #include "app/AppHarness.h"
 #include "app/Launch.h"
@@ -11,6 +13,7 @@
 #include "platform/graphics/Color.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/NavigationController.h"
+#include "shared/DotView.h"
 #include "support/PortalStandIn.h"
 #include "support/SessionBus.h"
 
@@ -81,6 +84,74 @@ TEST_F(DarkModeTest, AChangeRecoloursWhatIsOnScreenAtTheNextFrame) {
   EXPECT_EQ(pixelAt(bar), argb(255, 255, 255));
   EXPECT_EQ(pixelAt(inCell), argb(255, 255, 255));
   EXPECT_EQ(c->footerLabel->textColor(), graphics::Color::fromRGB255(60, 60, 67, 0.6));
+}
+
+// A dot under a finger shows the held grey of the scheme now in force, not
+// the one it was pressed in, and takes its resting colour when let go.
+TEST_F(DarkModeTest, AHeldDotTakesTheHeldGreyOfTheNewScheme) {
+  launch({1024, 768});
+  auto app = ui::Application::shared();
+  for (std::int64_t action : {0, 2, 3, 4}) {
+    SCOPED_TRACE(action);
+    master()->installAction(action);
+    advance(0.5);
+    std::shared_ptr<DotView> dot;
+    for (const auto& v : master()->currentActionViewController->view()->subviews()) {
+      if (auto d = std::dynamic_pointer_cast<DotView>(v); d && !d->isHidden()) dot = d;
+    }
+    ASSERT_TRUE(dot);
+    auto resting = dot->dotColor;
+    auto at = dot->convertToWindow({dot->bounds().width() / 2, dot->bounds().height() / 2});
+    touch(ui::TouchPhase::Began, at);
+    advance(kFrame);
+    EXPECT_EQ(pixelAt(at), argb(174, 174, 178)) << "held, light";
+
+    app->setUserInterfaceStyle(Appearance::Style::Dark);
+    advance(kFrame);
+    EXPECT_EQ(pixelAt(at), argb(99, 99, 102)) << "still held, now dark";
+    touch(ui::TouchPhase::Ended, at);
+    advance(kFrame);
+    if (action != 0) {  // a Touch dot moves and may take a new colour
+      EXPECT_EQ(dot->dotColor, resting) << "let go";
+    }
+    app->setUserInterfaceStyle(Appearance::Style::Light);
+    advance(kFrame);
+  }
+}
+
+// A picture in progress keeps every stroke, the flattened ones too, while the
+// box it is painted in takes the new background.
+TEST_F(DarkModeTest, APictureKeepsItsStrokesWhileTheBackgroundFollows) {
+  storeReturningUser(5);
+  launch({1024, 768});
+  auto screen = currentAction<PaintActionViewController>();
+  ASSERT_TRUE(screen);
+  auto paint = std::dynamic_pointer_cast<PaintBackgroundView>(screen->view());
+  paint->prepareShape(PaintShape::Square);  // its box is (336, 208, 352, 352)
+  screen->updateColors();
+  touch(ui::TouchPhase::Began, {380, 300});
+  for (int k = 1; k < 13; ++k) touch(ui::TouchPhase::Moved, {380.0 + 20 * k, 300});
+  touch(ui::TouchPhase::Moved, {500, 450});  // the fourteenth flattens the thirteen
+  ASSERT_TRUE(paint->cachedImage);
+  auto image = paint->cachedImage;
+  const auto grey = argb(142, 142, 147);
+  const foundation::Point flattened{352, 300}, disc{500, 450}, outline{336, 400}, box{660, 520};
+  EXPECT_EQ(pixelAt(box), argb(255, 255, 255));
+
+  auto app = ui::Application::shared();
+  app->setUserInterfaceStyle(Appearance::Style::Dark);
+  advance(kFrame);
+  EXPECT_EQ(pixelAt(box), argb(0, 0, 0)) << "inside the box, unpainted";
+  EXPECT_EQ(pixelAt({3, 3}), argb(0, 0, 0));
+  EXPECT_EQ(pixelAt(flattened), grey);
+  EXPECT_EQ(pixelAt(disc), grey);
+  EXPECT_EQ(pixelAt(outline), grey);
+  EXPECT_EQ(paint->cachedImage, image) << "the picture is not rebuilt";
+
+  app->setUserInterfaceStyle(Appearance::Style::Light);
+  advance(kFrame);
+  EXPECT_EQ(pixelAt(box), argb(255, 255, 255));
+  EXPECT_EQ(pixelAt(flattened), grey);
 }
 
 // The desktop's portal on a real session bus: the window opens dark, and when

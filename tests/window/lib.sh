@@ -148,3 +148,44 @@ box_centre() {
 setting() {
   sed -n "s/^$1=//p" "$settings"
 }
+
+# A session bus of the test's own (a real dbus-daemon) with the desktop's
+# portal on it, answering colour scheme $1 (1 dark, 2 light) from the stand-in
+# program $PORTAL; the program started after it finds it there. Call
+# stop_portal before leaving.
+start_portal() {
+  dbus-daemon --session --nofork --nopidfile --print-address=1 >"$work/bus-address" \
+    2>"$work/bus-stderr" &
+  bus_pid=$!
+  local i
+  for i in $(seq 100); do
+    [[ -s "$work/bus-address" ]] && break
+    sleep 0.05
+  done
+  DBUS_SESSION_BUS_ADDRESS="$(head -1 "$work/bus-address")"
+  [[ -n "$DBUS_SESSION_BUS_ADDRESS" ]] || fail "dbus-daemon did not start"
+  export DBUS_SESSION_BUS_ADDRESS
+  mkfifo "$work/portal-in"
+  "$PORTAL" "$1" <"$work/portal-in" >"$work/portal-out" &
+  portal_pid=$!
+  # Held open for set_color_scheme; closing it ends the stand-in.
+  exec {portal_fd}>"$work/portal-in"
+  for i in $(seq 100); do
+    grep -q ready "$work/portal-out" 2>/dev/null && return 0
+    sleep 0.05
+  done
+  fail "the portal stand-in did not take its name"
+}
+
+# The desktop switches to colour scheme $1 and says so.
+set_color_scheme() {
+  echo "$1" >&"$portal_fd"
+}
+
+stop_portal() {
+  [[ -n "${portal_fd:-}" ]] && exec {portal_fd}>&-
+  # The program started since holds the stand-in's input open too.
+  [[ -n "${portal_pid:-}" ]] && kill "$portal_pid" 2>/dev/null && wait "$portal_pid" 2>/dev/null || true
+  [[ -n "${bus_pid:-}" ]] && kill "$bus_pid" 2>/dev/null && wait "$bus_pid" 2>/dev/null || true
+  portal_fd="" portal_pid="" bus_pid=""
+}

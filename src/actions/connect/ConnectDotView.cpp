@@ -16,8 +16,7 @@ void ConnectDotView::didCreate() {
 }
 
 void ConnectDotView::highlight(const Sender&) {
-  dotColor = App::highlightColor();
-  setNeedsDisplay();
+  hold();
 }
 
 void ConnectDotView::pressed(const Sender& sender) {
@@ -27,6 +26,5 @@ void ConnectDotView::pressed(const Sender& sender) {
 }
 
 void ConnectDotView::reset(const Sender&) {
-  dotColor = connectDotColor;
-  setNeedsDisplay();
+  release(connectDotColor);
 }

@@ -5,7 +5,7 @@
 
 #include "actions/paint/PaintActionViewController.h"
 #include "platform/foundation/RunLoop.h"
-#include "platform/ui/Compositor.h"
+#include "platform/graphics/GraphicsContext.h"
 #include "platform/ui/Screen.h"
 #include "shared/App.h"
 
@@ -57,6 +57,9 @@ void PaintBackgroundView::prepareShape(PaintShape shape) {
   currentBezierPath_ = std::move(path);
   currentBezierPath_->setLineWidth(kOutlineWidth);
   bezierRect = currentBezierPath_->bounds();
+  // Nothing is drawn beyond the outline's stroke: a backing store of the box,
+  // not of the window, which at 4K would hold tens of megabytes of nothing.
+  setContentRect(bezierRect.insetBy(-kOutlineWidth, -kOutlineWidth));
 }
 
 void PaintBackgroundView::handleTouches(const ui::TouchSet& touches) {
@@ -97,17 +100,20 @@ void PaintBackgroundView::flatten() {
   Rect part = bezierRect.integralAtScale(scale);
   int w = static_cast<int>(std::lround(part.width() * scale));
   int h = static_cast<int>(std::lround(part.height() * scale));
-  // Only the pixels under the outline's box are kept, so only they are
-  // rendered: the same pixels as cutting them out of a snapshot of the whole
-  // view, for a fraction of the cost in a large window.
-  if (auto snapshot = ui::Compositor::snapshot(*this, scale, part)) {
-    if (snapshot->pixelWidth() != w || snapshot->pixelHeight() != h) {
-      snapshot = snapshot->cropped(0, 0, w, h);
+  // The paint alone, transparent around it: the outline and the background
+  // under it are drawn live, so they follow a change of colour scheme.
+  auto image = graphics::GraphicsContext::renderImage(part.size, scale, false, [&] {
+    if (auto* context = graphics::GraphicsContext::current()) {
+      context->translateBy(-part.minX(), -part.minY());
     }
-    if (snapshot) {
-      cachedImage = std::move(snapshot);
-      cachedImageOrigin_ = part.origin;
-    }
+    drawPaint();
+  });
+  if (image && (image->pixelWidth() != w || image->pixelHeight() != h)) {
+    image = image->cropped(0, 0, w, h);
+  }
+  if (image) {
+    cachedImage = std::move(image);
+    cachedImageOrigin_ = part.origin;
   }
   points.clear();
 }
@@ -126,13 +132,22 @@ void PaintBackgroundView::reset(const Sender&) {
 }
 
 void PaintBackgroundView::draw(Rect) {
-  BezierPath& outline = currentBezierPath();
   if (paintColor) paintColor->setStroke();
-  outline.stroke();
+  currentBezierPath().stroke();
+  // The paint composes on its own, as flatten() renders it, so that a
+  // flattening shows exactly the pixels the discs showed.
+  auto* context = graphics::GraphicsContext::current();
+  if (!context) return;
+  context->beginTransparencyLayer();
+  drawPaint();
+  context->endTransparencyLayer();
+}
+
+void PaintBackgroundView::drawPaint() {
   // Drawn back on the pixels it was taken from: anywhere else, even a fraction
   // of a pixel off, it blurs and creeps a little further at every flattening.
   if (cachedImage) cachedImage->drawAt(cachedImageOrigin_);
   if (paintColor) paintColor->setFill();
-  outline.addClip();
+  currentBezierPath().addClip();
   for (const Point& p : points) BezierPath::withOvalInRect({p.x, p.y, kBlobSize, kBlobSize}).fill();
 }

@@ -39,8 +39,8 @@ class PaintBackgroundView : public ui::View {
   // The outline's bounding rectangle, where the flattened paint goes.
   foundation::Rect bezierRect;
   std::shared_ptr<foundation::Timer> resetTimer;
-  // The earlier paint (and what lay under it), covering bezierRect out to
-  // whole device pixels.
+  // The earlier paint, covering bezierRect out to whole device pixels and
+  // transparent where nothing was painted.
   std::shared_ptr<graphics::Image> cachedImage;
   std::optional<graphics::Color> paintColor;
   double timeBeforeReset = 2.0;
@@ -63,6 +63,8 @@ class PaintBackgroundView : public ui::View {
 
  private:
   void flatten();
+  // The flattened paint and the blobs since, inside the outline.
+  void drawPaint();
   void rearmResetTimer();
 
   std::optional<graphics::BezierPath> currentBezierPath_;

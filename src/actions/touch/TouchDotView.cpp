@@ -15,8 +15,7 @@ void TouchDotView::didCreate() {
 }
 
 void TouchDotView::highlight(const Sender&) {
-  dotColor = App::highlightColor();
-  setNeedsDisplay();
+  hold();
 }
 
 void TouchDotView::pressed(const Sender& sender) {
@@ -30,10 +29,9 @@ void TouchDotView::pressed(const Sender& sender) {
 void TouchDotView::reset(const Sender&) {
   auto screen = std::dynamic_pointer_cast<TouchActionViewController>(representedObject.lock());
   if (Defaults::randomColors() && screen) {
-    dotColor = graphics::Color::fromHSB(foundation::Random::uniform(0, 1), screen->randomSaturation,
-                                        screen->randomBrightness, 1.0);
+    release(graphics::Color::fromHSB(foundation::Random::uniform(0, 1), screen->randomSaturation,
+                                     screen->randomBrightness, 1.0));
   } else {
-    dotColor = App::baseColor();
+    release(App::baseColor());
   }
-  setNeedsDisplay();
 }

@@ -26,6 +26,16 @@ class GraphicsContext {
 
   cairo_t* cairo() const { return cr_; }
   double scale() const { return scale_; }
+  // Moves the origin of what is drawn next by (dx, dy) points.
+  void translateBy(double dx, double dy) { cairo_translate(cr_, dx, dy); }
+  // What is drawn between these composes on its own, transparent, and then
+  // lands on what lay below in one step, as an image of it drawn there would.
+  // The clip and transform set inside end with the layer.
+  void beginTransparencyLayer() { cairo_push_group(cr_); }
+  void endTransparencyLayer() {
+    cairo_pop_group_to_source(cr_);
+    cairo_paint(cr_);
+  }
 
   // nullptr when no Scope is open on this thread.
   static GraphicsContext* current();

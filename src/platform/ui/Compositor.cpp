@@ -93,8 +93,9 @@ void Compositor::paintView(View& view, cairo_t* cr, double scale, Point origin, 
   }
   auto content = view.contentImage(scale);
   if (content) {
+    Point at = rect.origin + view.contentFrame(scale).origin;
     cairo_save(cr);
-    cairo_translate(cr, rect.minX(), rect.minY());
+    cairo_translate(cr, at.x, at.y);
     cairo_scale(cr, 1 / content->scale(), 1 / content->scale());
     cairo_set_source_surface(cr, content->surface(), 0, 0);
     cairo_paint(cr);

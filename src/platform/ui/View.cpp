@@ -188,7 +188,9 @@ void View::setNeedsDisplayInRect(Rect rect) {
 }
 
 std::shared_ptr<graphics::Image> View::contentImage(double scale) {
-  if (!drawsContent_ || bounds().isEmpty()) return nullptr;
+  if (!drawsContent_) return nullptr;
+  Rect frame = contentFrame(scale);
+  if (frame.isEmpty()) return nullptr;
   if (content_ && !needsDisplay_ && content_->scale() == scale) {
     // Only the view holds its backing store now, so the part can be redrawn in
     // place; a store someone else still holds is left alone and drawn anew.
@@ -198,18 +200,36 @@ std::shared_ptr<graphics::Image> View::contentImage(double scale) {
   needsDisplay_ = false;
   dirtyRect_.reset();
   auto self = sharedAs<View>();
-  content_ = graphics::GraphicsContext::renderImage(bounds().size, scale, false,
-                                                    [&] { self->draw(self->bounds()); });
+  content_ = graphics::GraphicsContext::renderImage(frame.size, scale, false, [&] {
+    if (auto* context = graphics::GraphicsContext::current()) {
+      context->translateBy(-frame.minX(), -frame.minY());
+    }
+    self->draw(frame);
+  });
   return content_;
+}
+
+void View::setContentRect(std::optional<Rect> rect) {
+  if (rect == contentRect_) return;
+  contentRect_ = rect;
+  setNeedsDisplay();
+}
+
+Rect View::contentFrame(double scale) const {
+  if (!contentRect_) return bounds();
+  return contentRect_->integralAtScale(scale).intersection(bounds());
 }
 
 void View::redrawDirtyRect() {
   double scale = content_->scale();
-  Rect rect = dirtyRect_->integralAtScale(scale).intersection(bounds());
+  Rect frame = contentFrame(scale);
+  Rect rect = dirtyRect_->integralAtScale(scale).intersection(frame);
   dirtyRect_.reset();
+  if (rect.isEmpty()) return;
   cairo_surface_t* surface = content_->surface();
   cairo_t* cr = cairo_create(surface);
   cairo_scale(cr, scale, scale);
+  cairo_translate(cr, -frame.minX(), -frame.minY());
   cairo_rectangle(cr, rect.minX(), rect.minY(), rect.width(), rect.height());
   cairo_clip(cr);
   cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);

@@ -73,6 +73,14 @@ class View : public Responder {
   bool drawsContent() const { return drawsContent_; }
   // The cached content at `scale`, redrawn if marked; nullptr when nothing is drawn.
   std::shared_ptr<graphics::Image> contentImage(double scale);
+  // The part of the bounds draw() paints in. The backing store covers only
+  // that part, out to whole device pixels, so a view that draws in a corner of
+  // a large area keeps a small store. The whole bounds unless set; a change
+  // redraws.
+  const std::optional<foundation::Rect>& contentRect() const { return contentRect_; }
+  void setContentRect(std::optional<foundation::Rect> rect);
+  // Where the backing store at `scale` lies, in the view's coordinates.
+  foundation::Rect contentFrame(double scale) const;
   bool isHovered() const { return hovered_; }
   void setHovered(bool hovered);
 
@@ -177,6 +185,7 @@ class View : public Responder {
   double cornerRadius_ = 0;
   std::optional<graphics::Color> background_;
   std::shared_ptr<graphics::Image> content_;
+  std::optional<foundation::Rect> contentRect_;
   std::optional<foundation::Rect> dirtyRect_;  // a part to redraw, when not all of it
   std::weak_ptr<View> superview_;
   std::weak_ptr<ViewController> controller_;
