@@ -34,6 +34,15 @@ std::shared_ptr<SdlVideo> SdlVideo::start(std::string& error) {
   // the whole window on every update; we want the plain shared-memory image so
   // that presenting a few damaged rectangles costs only those rectangles.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  // SDL keeps the screen saver off for as long as it runs; whether it may come
+  // on is the application's to say (see Backend::setScreenSaverEnabled).
+  SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+  // With the keyboard grabbed SDL itself would minimise the window on
+  // Alt+Tab, the very way out a grab is there to close.
+  SDL_SetHint(SDL_HINT_ALLOW_ALT_TAB_WHILE_GRABBED, "0");
+  // Closing the window is a request the application may decline; SDL_QUIT is
+  // kept for a signal, which always ends the program.
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   // The desktop matches a window to its launcher by the window's class (X11)
   // or app id (Wayland); SDL 2 reads them from the environment as it opens the
   // display. The bundle's identifier names both; a value the user set stays.
