@@ -139,6 +139,7 @@ within_5s not full_screen || fail "Ctrl+L, then F11, did not leave full screen"
 xdotool key Escape
 xdotool key alt+Tab
 within_5s wm_keys_are 1 || fail "the desktop's chords do not reach openbox again out of full screen"
+sleep 0.5  # the choices' fade
 shot windowed-after >/dev/null
 
 xdotool windowactivate --sync "$window_id"
