@@ -2,7 +2,6 @@
 
 #include "app/AppDelegate.h"
 #include "platform/ui/Application.h"
-
 #include "settings/Defaults.h"
 #include "settings/Delay.h"
 #include "shared/App.h"

@@ -8,6 +8,7 @@ namespace sdl {
 
 // What the window system can tell the application, in the platform's own
 // terms: input for the key window, and the lifecycle of the process and window.
+
 // The process was asked to end (SIGTERM, SIGINT): it does.
 struct QuitRequested {};
 // The window's close button, or the desktop's shortcut for it: the
