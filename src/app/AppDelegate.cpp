@@ -37,8 +37,24 @@ void AppDelegate::didEnterBackground() {
   if (auto action = currentAction()) action->didEnterBackground();
 }
 
+void AppDelegate::willResignActive() {
+  fullScreenLock.setActive(false);
+}
+
 void AppDelegate::didBecomeActive() {
+  fullScreenLock.setActive(true);
   if (auto action = currentAction()) action->didBecomeActive();
+}
+
+bool AppDelegate::shouldTerminate() {
+  return !fullScreenLock.isLocked();
+}
+
+bool AppDelegate::performAction(const std::string& action,
+                                const std::shared_ptr<foundation::Object>& sender) {
+  if (action != "toggleFullScreen:") return ui::ApplicationDelegate::performAction(action, sender);
+  fullScreenLock.toggle();
+  return true;
 }
 
 ui::SceneConfiguration AppDelegate::configurationForConnectingSceneSession(
@@ -56,4 +72,10 @@ void AppDelegate::buildMenu(ui::MenuBuilder& builder) {
   auto menu = std::make_shared<ui::Menu>("", "MyMenu", ui::Menu::DisplayInline,
                                          std::vector<ui::Menu::Element>{command});
   builder.insertChildMenuAtStart(menu, ui::MenuIdentifier::File);
+  auto fullScreen = std::make_shared<ui::KeyCommand>(
+      ui::KeyCommand{Localize::fullScreen(), "toggleFullScreen:", "", 0, ui::Key::F11});
+  builder.insertChildMenuAtStart(
+      std::make_shared<ui::Menu>("", "FullScreenMenu", ui::Menu::DisplayInline,
+                                 std::vector<ui::Menu::Element>{fullScreen}),
+      ui::MenuIdentifier::View);
 }

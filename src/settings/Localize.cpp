@@ -85,6 +85,12 @@ std::string download() {
   return tr("Download");
 }
 
+std::string fullScreen() {
+  // TRANSLATORS: the menu command (F11) that makes the window cover the whole
+  // screen, as the desktop's own menus name it.
+  return tr("Full Screen");
+}
+
 namespace Ellipsis {
 std::string choose() {
   // TRANSLATORS: the menu command (Ctrl+L) that opens the Choices screen.

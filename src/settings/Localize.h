@@ -19,6 +19,7 @@ std::string updatesAvailable();
 std::string skip();
 std::string cancel();
 std::string download();
+std::string fullScreen();
 
 namespace Ellipsis {
 std::string choose();

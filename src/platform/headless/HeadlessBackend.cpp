@@ -21,13 +21,24 @@ std::shared_ptr<ui::WindowPeer> HeadlessBackend::createWindow(const std::string&
   }
   auto peer = std::make_shared<HeadlessWindowPeer>(size, screenScale_);
   peer->setTitle(title);
+  peer->setScreenSize(screenBounds_.size);
+  peer->setResizeHandler([] { ui::Application::shared()->windowDidResize(); });
   window_ = peer;
   return peer;
+}
+
+void HeadlessBackend::setScreenSaverEnabled(bool enabled) {
+  screenSaverEnabled_ = enabled;
 }
 
 bool HeadlessBackend::openURL(const std::string& url) {
   openedURLs_.push_back(url);
   return openURLResult_;
+}
+
+void HeadlessBackend::setScreenBounds(foundation::Rect bounds) {
+  screenBounds_ = bounds;
+  if (auto peer = window()) peer->setScreenSize(bounds.size);
 }
 
 void HeadlessBackend::setScreenScale(double scale) {

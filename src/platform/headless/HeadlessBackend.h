@@ -23,11 +23,13 @@ class HeadlessBackend : public ui::Backend {
   foundation::Rect screenBounds() const override { return screenBounds_; }
   double screenScale() const override { return screenScale_; }
   bool openURL(const std::string& url) override;
+  void setScreenSaverEnabled(bool enabled) override;
 
   // Arranging.
   void failStart(std::string reason) { startFailure_ = std::move(reason); }
   void failCreateWindow(std::string reason) { windowFailure_ = std::move(reason); }
-  void setScreenBounds(foundation::Rect bounds) { screenBounds_ = bounds; }
+  // Also the screen a window made earlier covers when it goes full screen.
+  void setScreenBounds(foundation::Rect bounds);
   // The scale of the screen and of windows made from now on; ignored unless positive.
   void setScreenScale(double scale);
   void setOpenURLResult(bool result) { openURLResult_ = result; }
@@ -35,6 +37,7 @@ class HeadlessBackend : public ui::Backend {
   // Observing.
   bool isStarted() const { return started_; }
   const std::vector<std::string>& openedURLs() const { return openedURLs_; }
+  bool isScreenSaverEnabled() const { return screenSaverEnabled_; }
   // The last window made, while somebody still holds it.
   std::shared_ptr<HeadlessWindowPeer> window() const { return window_.lock(); }
 
@@ -50,6 +53,7 @@ class HeadlessBackend : public ui::Backend {
   double screenScale_ = 1;
   bool openURLResult_ = true;
   bool started_ = false;
+  bool screenSaverEnabled_ = true;
   std::vector<std::string> openedURLs_;
   std::weak_ptr<HeadlessWindowPeer> window_;
 };

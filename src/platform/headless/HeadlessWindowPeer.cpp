@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/foundation/RunLoop.h"
+
 namespace headless {
 
 namespace {
@@ -52,6 +54,20 @@ void HeadlessWindowPeer::present(const std::vector<ui::PixelRect>& rects) {
 void HeadlessWindowPeer::resize(foundation::Size size) {
   size_ = {sanitizedLength(size.width), sanitizedLength(size.height)};
   recreate();
+}
+
+bool HeadlessWindowPeer::setFullScreen(bool fullScreen) {
+  if (fullScreen == fullScreen_) return true;
+  if (fullScreen) windowedSize_ = size_;
+  fullScreen_ = fullScreen;
+  resize(fullScreen ? screenSize_ : windowedSize_);
+  if (resizeHandler_) foundation::RunLoop::main().post(resizeHandler_);
+  return true;
+}
+
+bool HeadlessWindowPeer::setKeyboardGrabbed(bool grabbed) {
+  keyboardGrabbed_ = grabbed;
+  return true;
 }
 
 void HeadlessWindowPeer::setScale(double scale) {

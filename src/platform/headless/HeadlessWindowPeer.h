@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,6 +27,17 @@ class HeadlessWindowPeer : public ui::WindowPeer {
   void present(const std::vector<ui::PixelRect>& rects) override;
   void setCursor(ui::Cursor cursor) override { cursor_ = cursor; }
   void setTitle(const std::string& title) override { title_ = title; }
+  // Full screen as a desktop makes it: the window takes the screen's size,
+  // and back its own; whoever set the resize handler hears of it on a later
+  // turn of the main loop, as a real window system reports it.
+  bool setFullScreen(bool fullScreen) override;
+  bool isFullScreen() const override { return fullScreen_; }
+  bool setKeyboardGrabbed(bool grabbed) override;
+  bool isKeyboardGrabbed() const override { return keyboardGrabbed_; }
+
+  // The screen full screen covers, in points.
+  void setScreenSize(foundation::Size size) { screenSize_ = size; }
+  void setResizeHandler(std::function<void()> handler) { resizeHandler_ = std::move(handler); }
 
   // What a user or the desktop does to a real window. Both start a fresh,
   // black image, as a window system's new framebuffer would be; telling the
@@ -55,6 +67,11 @@ class HeadlessWindowPeer : public ui::WindowPeer {
   std::vector<ui::PixelRect> lastPresented_;
   ui::Cursor cursor_ = ui::Cursor::Arrow;
   std::string title_;
+  foundation::Size screenSize_;
+  foundation::Size windowedSize_;
+  bool fullScreen_ = false;
+  bool keyboardGrabbed_ = false;
+  std::function<void()> resizeHandler_;
 };
 
 }  // namespace headless

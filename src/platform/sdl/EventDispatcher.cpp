@@ -31,6 +31,7 @@ void dispatch(const InputEvent& event, ui::Application& app) {
                    if (window) window->sendKey(e);
                  },
                  [&](const QuitRequested&) { app.terminate(); },
+                 [&](const CloseRequested&) { app.requestTermination(); },
                  [&](const WindowResized&) { app.windowDidResize(); },
                  [&](const WindowExposed&) {
                    if (window) window->invalidateAll();

@@ -87,6 +87,9 @@ std::optional<InputEvent> keyEvent(const SDL_KeyboardEvent& event) {
     case SDLK_TAB:
       key.key = ui::Key::Tab;
       break;
+    case SDLK_F11:
+      key.key = ui::Key::F11;
+      break;
     default:
       // SDL names a printable key by the character the layout puts on it, so
       // Ctrl+L is found by its letter whatever the layout, and Shift is a
@@ -119,6 +122,10 @@ std::optional<InputEvent> windowEvent(const SDL_WindowEvent& event) {
       return WindowMinimized{};
     case SDL_WINDOWEVENT_RESTORED:
       return WindowRestored{};
+    // SDL would follow the close of its last window with SDL_QUIT, which is
+    // also what a signal becomes; SdlVideo turns that off so the two differ.
+    case SDL_WINDOWEVENT_CLOSE:
+      return CloseRequested{};
     case SDL_WINDOWEVENT_LEAVE:
       return ui::PointerEvent{{}, false};
     default:

@@ -125,4 +125,13 @@ bool SdlBackend::openURL(const std::string& url) {
   return SDL_OpenURL(url.c_str()) == 0;
 }
 
+void SdlBackend::setScreenSaverEnabled(bool enabled) {
+  if (!video_) return;
+  if (enabled) {
+    SDL_EnableScreenSaver();
+  } else {
+    SDL_DisableScreenSaver();
+  }
+}
+
 }  // namespace sdl

@@ -36,6 +36,7 @@ class SdlBackend : public ui::Backend {
   // SDL reports success even when no opener is installed: false only when SDL
   // itself could not try.
   bool openURL(const std::string& url) override;
+  void setScreenSaverEnabled(bool enabled) override;
 
  private:
   std::shared_ptr<SdlVideo> video_;

@@ -51,7 +51,10 @@ bool SdlEventSource::handle(const SDL_Event& event) {
   auto input = translate(event, geometry, foundation::RunLoop::main().now());
   if (!input) return true;
   dispatch(*input, *ui::Application::shared());
-  return !std::holds_alternative<QuitRequested>(*input);
+  // A close the application declined leaves the loop running and the queue to drain.
+  bool quit = std::holds_alternative<QuitRequested>(*input) ||
+              std::holds_alternative<CloseRequested>(*input);
+  return !quit || foundation::RunLoop::main().isRunning();
 }
 
 }  // namespace sdl

@@ -101,6 +101,25 @@ void SdlWindowPeer::setIcon(cairo_surface_t* image) {
   SDL_FreeSurface(icon);
 }
 
+bool SdlWindowPeer::setFullScreen(bool fullScreen) {
+  return SDL_SetWindowFullscreen(window_.get(), fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) ==
+         0;
+}
+
+bool SdlWindowPeer::isFullScreen() const {
+  return (SDL_GetWindowFlags(window_.get()) & SDL_WINDOW_FULLSCREEN) != 0;
+}
+
+bool SdlWindowPeer::setKeyboardGrabbed(bool grabbed) {
+  SDL_SetWindowKeyboardGrab(window_.get(), grabbed ? SDL_TRUE : SDL_FALSE);
+  return isKeyboardGrabbed() == grabbed;
+}
+
+bool SdlWindowPeer::isKeyboardGrabbed() const {
+  // The request, which SDL keeps while the grab itself waits for the focus.
+  return (SDL_GetWindowFlags(window_.get()) & SDL_WINDOW_KEYBOARD_GRABBED) != 0;
+}
+
 void SdlWindowPeer::setTitle(const std::string& title) {
   SDL_SetWindowTitle(window_.get(), title.c_str());
 }

@@ -42,6 +42,13 @@ class SdlWindowPeer : public ui::WindowPeer {
   void setCursor(ui::Cursor cursor) override;
   void setTitle(const std::string& title) override;
   void setIcon(cairo_surface_t* image) override;
+  // The desktop's full screen, not a change of video mode.
+  bool setFullScreen(bool fullScreen) override;
+  bool isFullScreen() const override;
+  // Through SDL's grab, which holds only while the window has the focus and
+  // is taken again when it comes back.
+  bool setKeyboardGrabbed(bool grabbed) override;
+  bool isKeyboardGrabbed() const override;
 
  private:
   struct CursorRelease {

@@ -89,6 +89,17 @@ void Application::terminate() {
   foundation::RunLoop::main().stop();
 }
 
+void Application::requestTermination() {
+  if (delegate_ && !delegate_->shouldTerminate()) return;
+  terminate();
+}
+
+void Application::setIdleTimerDisabled(bool disabled) {
+  if (disabled == idleTimerDisabled_) return;
+  idleTimerDisabled_ = disabled;
+  if (backend_) backend_->setScreenSaverEnabled(!disabled);
+}
+
 std::shared_ptr<Window> Application::keyWindow() const {
   for (const auto& scene : scenes_) {
     if (auto ws = std::dynamic_pointer_cast<WindowScene>(scene); ws && !ws->windows().empty()) {

@@ -26,6 +26,9 @@ class ApplicationDelegate : public Responder {
   virtual void willEnterForeground() {}
   virtual void didBecomeActive() {}
   virtual void willTerminate() {}
+  // Somebody outside asked the program to quit (the window's close button, the
+  // desktop's shortcut for it); false keeps it running.
+  virtual bool shouldTerminate() { return true; }
   virtual SceneConfiguration configurationForConnectingSceneSession(const SceneSession& session) {
     return {"Default Configuration", session.role};
   }
@@ -58,6 +61,13 @@ class Application : public Responder {
   // A PNG the window shows as its icon from launch on; none when unreadable.
   void setIconPath(std::string path) { iconPath_ = std::move(path); }
   void terminate();
+  // A quit asked for from outside: terminates unless the delegate declines.
+  void requestTermination();
+
+  // While disabled, the desktop's screen saver stays off (see
+  // Backend::setScreenSaverEnabled); enabled at launch.
+  bool isIdleTimerDisabled() const { return idleTimerDisabled_; }
+  void setIdleTimerDisabled(bool disabled);
 
   const std::shared_ptr<ApplicationDelegate>& delegate() const { return delegate_; }
   const std::vector<std::shared_ptr<Scene>>& connectedScenes() const { return scenes_; }
@@ -100,6 +110,7 @@ class Application : public Responder {
   std::string iconPath_;
   bool active_ = false;
   bool visible_ = true;
+  bool idleTimerDisabled_ = false;
   std::optional<UserInterfaceLayoutDirection> direction_;
 };
 

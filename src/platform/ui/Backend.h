@@ -25,6 +25,9 @@ class Backend {
   virtual double screenScale() const = 0;
   // Hands a URL to the desktop; false when that visibly failed.
   virtual bool openURL(const std::string& url) = 0;
+  // Whether the desktop may blank the screen or lock it while nobody touches
+  // the keyboard or mouse. Enabled until told otherwise.
+  virtual void setScreenSaverEnabled(bool enabled) { (void)enabled; }
 };
 
 }  // namespace ui

@@ -23,7 +23,9 @@ struct PointerEvent {
   bool inside = true;
 };
 
-enum class Key { Other, Up, Down, Left, Right, Return, Space, Escape, Tab, Character };
+// F11 is the one function key with a meaning on every desktop (full screen);
+// the others arrive as Other.
+enum class Key { Other, Up, Down, Left, Right, Return, Space, Escape, Tab, F11, Character };
 
 namespace Modifier {
 constexpr unsigned Shift = 1 << 0;

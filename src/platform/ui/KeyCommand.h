@@ -10,12 +10,13 @@ namespace ui {
 struct KeyCommand {
   std::string title;
   std::string action;  // "showChoices:"
-  std::string input;   // "l"
+  std::string input;   // "l"; empty for a named key
   unsigned modifierFlags = 0;
+  Key key = Key::Character;  // a named key (F11) instead of a character
 
   bool matches(const KeyEvent& event) const {
     constexpr unsigned significant = Modifier::Command | Modifier::Shift | Modifier::Alternate;
-    return event.key == Key::Character && event.input == input &&
+    return event.key == key && (key != Key::Character || event.input == input) &&
            (event.modifiers & significant) == (modifierFlags & significant);
   }
 };

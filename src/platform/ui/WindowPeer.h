@@ -31,6 +31,23 @@ class WindowPeer {
   virtual void setTitle(const std::string& title) = 0;
   // The icon the desktop shows for the window: an ARGB32 image surface.
   virtual void setIcon(cairo_surface_t* image) { (void)image; }
+
+  // Covers the whole screen without the desktop's frame, or goes back to the
+  // window it was. The new size arrives later, reported as any resize is.
+  // False when the window system refused.
+  virtual bool setFullScreen(bool fullScreen) {
+    (void)fullScreen;
+    return false;
+  }
+  virtual bool isFullScreen() const { return false; }
+  // While grabbed and focused, the window takes every key, the desktop's own
+  // shortcuts (switching and closing windows, changing workspaces) included.
+  // False when the window system cannot grab.
+  virtual bool setKeyboardGrabbed(bool grabbed) {
+    (void)grabbed;
+    return false;
+  }
+  virtual bool isKeyboardGrabbed() const { return false; }
 };
 
 }  // namespace ui

@@ -2,6 +2,7 @@
 
 #include <cairo.h>
 
+#include "platform/foundation/RunLoop.h"
 #include "platform/headless/HeadlessBackend.h"
 
 using foundation::Rect;
@@ -104,6 +105,41 @@ TEST(HeadlessBackend, WindowsAreMadeAtTheScreensScaleAndFailuresCanBeArranged) {
   failing.failCreateWindow("no room");
   EXPECT_FALSE(failing.createWindow("Tamarock", {300, 200}, error));
   EXPECT_EQ(error, "no room");
+}
+
+TEST(HeadlessBackend, FullScreenCoversTheScreenAndTheResizeIsReportedOnALaterTurn) {
+  foundation::RunLoop::resetMainWithVirtualClock();
+  HeadlessBackend backend;
+  std::string error;
+  auto made = backend.createWindow("Tamarock", {300, 200}, error);  // kept alive
+  auto peer = backend.window();
+  ASSERT_TRUE(peer);
+  int resizes = 0;
+  peer->setResizeHandler([&resizes] { ++resizes; });
+  backend.setScreenBounds({0, 0, 1280, 1024});
+
+  EXPECT_TRUE(peer->setFullScreen(true));
+  EXPECT_TRUE(peer->isFullScreen());
+  EXPECT_EQ(peer->size(), (Size{1280, 1024}));
+  EXPECT_EQ(peer->pixelWidth(), 1280);
+  EXPECT_EQ(resizes, 0) << "not inside the call";
+  foundation::RunLoop::main().advance(0);
+  EXPECT_EQ(resizes, 1);
+  EXPECT_TRUE(peer->setFullScreen(true));
+  foundation::RunLoop::main().advance(0);
+  EXPECT_EQ(resizes, 1) << "already full screen: nothing changed";
+
+  EXPECT_TRUE(peer->setFullScreen(false));
+  EXPECT_EQ(peer->size(), (Size{300, 200})) << "back to the window it was";
+  foundation::RunLoop::main().advance(0);
+  EXPECT_EQ(resizes, 2);
+
+  EXPECT_FALSE(peer->isKeyboardGrabbed());
+  EXPECT_TRUE(peer->setKeyboardGrabbed(true));
+  EXPECT_TRUE(peer->isKeyboardGrabbed());
+  EXPECT_TRUE(backend.isScreenSaverEnabled());
+  backend.setScreenSaverEnabled(false);
+  EXPECT_FALSE(backend.isScreenSaverEnabled());
 }
 
 TEST(HeadlessBackend, OpenedURLsAreKeptAndTheResultIsWhatTheTestSays) {

@@ -28,11 +28,16 @@ struct RecordingDelegate : ui::ApplicationDelegate {
   void willEnterForeground() override { journal->entries.push_back("foreground"); }
   void didBecomeActive() override { journal->entries.push_back("active"); }
   void willTerminate() override { journal->entries.push_back("terminate"); }
+  bool shouldTerminate() override {
+    journal->entries.push_back("asked");
+    return allowsClose;
+  }
   ui::SceneConfiguration configurationForConnectingSceneSession(
       const ui::SceneSession& session) override {
     return {kConfiguration, session.role};
   }
   std::shared_ptr<Journal> journal;
+  bool allowsClose = true;
 };
 
 struct TouchView : ui::View {
@@ -107,6 +112,19 @@ TEST_F(EventDispatcherTest, LifecycleEventsReachTheApplicationInTheirOrder) {
   // Going out of sight resigns first; coming back becomes active again.
   EXPECT_EQ(journal->entries, (std::vector<std::string>{"resign", "active", "resign", "background",
                                                         "foreground", "active", "terminate"}));
+}
+
+TEST_F(EventDispatcherTest, ACloseRequestIsTheDelegatesToDeclineButASignalQuitsRegardless) {
+  launch();
+  auto delegate = std::static_pointer_cast<RecordingDelegate>(app()->delegate());
+  delegate->allowsClose = false;
+  send(sdl::CloseRequested{});
+  delegate->allowsClose = true;
+  send(sdl::CloseRequested{});
+  delegate->allowsClose = false;
+  send(sdl::QuitRequested{});
+  EXPECT_EQ(journal->entries,
+            (std::vector<std::string>{"asked", "asked", "terminate", "terminate"}));
 }
 
 TEST_F(EventDispatcherTest, AResizeReshapesTheWindowAndAnExposeRepaintsAllOfIt) {

@@ -169,6 +169,7 @@ TEST(EventTranslator, NamedKeysAndKeysWithNoMeaningHere) {
       {SDLK_RETURN, ui::Key::Return}, {SDLK_KP_ENTER, ui::Key::Return},
       {SDLK_SPACE, ui::Key::Space},   {SDLK_ESCAPE, ui::Key::Escape},
       {SDLK_TAB, ui::Key::Tab},       {SDLK_F1, ui::Key::Other},
+      {SDLK_F11, ui::Key::F11},       {SDLK_F12, ui::Key::Other},
   };
   for (auto [sym, expected] : named) {
     auto key = keyOf(translate(keyDown(sym), kRetina, kNow));
@@ -202,6 +203,8 @@ TEST(EventTranslator, WindowAndApplicationEventsBecomeLifecycleEvents) {
   quit.type = SDL_QUIT;
   auto event = translate(quit, kRetina, kNow);
   EXPECT_TRUE(event && std::holds_alternative<sdl::QuitRequested>(*event));
+  // Closing the window is not a signal: the application may decline it.
+  EXPECT_TRUE(is(SDL_WINDOWEVENT_CLOSE, sdl::CloseRequested{}));
 }
 
 }  // namespace
