@@ -7,13 +7,15 @@
 #include <random>
 #include <string>
 
-#include "app/AppHarness.h"
+#include "app/LoopbackSiteHarness.h"
 
 // The whole program under random abuse: touches, drags, flings, keys, window
 // sizes and scales, background and activation, the choices, the update alert
 // and colour-scheme flips, on the virtual clock, from one seed. The seed also
-// drives the program's own random draws, so a seed replays a run exactly.
-class MonkeyHarness : public AppHarness {
+// drives the program's own random draws, so a seed replays a run exactly. The
+// first update alert comes the real way, from a site on loopback; the later
+// ones are raised directly.
+class MonkeyHarness : public LoopbackSiteHarness {
  protected:
   void TearDown() override;
 
