@@ -72,7 +72,7 @@ std::string describe(Point p) {
 
 void MonkeyHarness::TearDown() {
   foundation::Random::setSource(nullptr);
-  LoopbackSiteHarness::TearDown();
+  AppHarness::TearDown();
   Appearance::setCurrent(Appearance::Style::Light);
 }
 
@@ -84,7 +84,6 @@ void MonkeyHarness::runMonkey(std::int64_t firstAction, std::uint64_t seed, int 
   foundation::Random::setSource(
       [programRandom] { return std::uniform_real_distribution<double>(0, 1)(*programRandom); });
   storeReturningUser(firstAction);
-  serveManifest("42");
   launch({1024, 768});
   auto fail = [&](const std::string& what) {
     ADD_FAILURE() << "monkey seed " << seed << ", after event " << eventsRun_ << ": " << what
@@ -93,13 +92,6 @@ void MonkeyHarness::runMonkey(std::int64_t firstAction, std::uint64_t seed, int 
   };
   auto broken = brokenInvariant();
   if (!broken.empty()) return fail("at launch: " + broken);
-  // The update check a second after launch, its answer handed to the main loop.
-  advance(1.0);
-  waitForBackground();
-  frames(2);
-  if (!std::dynamic_pointer_cast<ui::AlertController>(presented()))
-    return fail("the site's newer build raised no alert");
-  log("update alert from the site");
   while (eventsRun_ < events) {
     broken = event();
     ++eventsRun_;

@@ -7,15 +7,13 @@
 #include <random>
 #include <string>
 
-#include "app/LoopbackSiteHarness.h"
+#include "app/AppHarness.h"
 
 // The whole program under random abuse: touches, drags, flings, keys, window
 // sizes and scales, background and activation, the choices, the update alert
 // and colour-scheme flips, on the virtual clock, from one seed. The seed also
-// drives the program's own random draws, so a seed replays a run exactly. The
-// first update alert comes the real way, from a site on loopback; the later
-// ones are raised directly.
-class MonkeyHarness : public LoopbackSiteHarness {
+// drives the program's own random draws, so a seed replays a run exactly.
+class MonkeyHarness : public AppHarness {
  protected:
   void TearDown() override;
 
