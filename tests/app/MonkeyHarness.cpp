@@ -301,9 +301,8 @@ void MonkeyHarness::sendKey() {
       k = {ui::Key::Character, "l", ui::Modifier::Control | ui::Modifier::Command, k.repeat};
       break;
     case 2:
-      // F11 has no key of its own among the input events: the window system's
-      // translation hands it on as Other, which must change nothing.
-      k.key = ui::Key::Other;
+      // Full screen: in, and out only while the choices are open.
+      k.key = ui::Key::F11;
       break;
     case 3:
       k.key = ui::Key::Escape;
