@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/sdl/FirstFrame.h"
+
 namespace sdl {
 
 SdlWindowPeer::SdlWindowPeer(std::shared_ptr<SdlVideo> video, WindowPtr window,
@@ -40,6 +42,11 @@ cairo_surface_t* SdlWindowPeer::beginFrame() {
 }
 
 void SdlWindowPeer::present(const std::vector<ui::PixelRect>& rects) {
+  // The window appears with its first picture in it (made hidden, see SdlBackend).
+  if (!shown_) {
+    shown_ = true;
+    showWindowWithFirstFrame(window_.get(), surface_.begin());
+  }
   // SDL refuses only a framebuffer that a resize has replaced, and a resize
   // repaints the whole window anyway.
   surface_.present(rects);

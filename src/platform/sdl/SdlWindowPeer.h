@@ -53,6 +53,7 @@ class SdlWindowPeer : public ui::WindowPeer {
   CursorPtr arrow_;
   CursorPtr hand_;
   std::optional<ui::Cursor> cursor_;
+  bool shown_ = false;
 };
 
 }  // namespace sdl
