@@ -150,7 +150,7 @@ void paintMoves(ui::Window& window, Stats& frames) {
   // wobble, so that nearly every move lands on new ground.
   auto fingerAt = [&](int move) {
     double t = move * 0.02;
-    double r = size.height * (0.17 + 0.07 * std::sin(t * 3.1));
+    double r = size.height * (0.083 + 0.037 * std::sin(t * 3.1));
     return foundation::Point{size.width / 2 + r * std::cos(t * 1.7),
                              size.height / 2 + r * std::sin(t * 1.7)};
   };

@@ -11,9 +11,9 @@ using foundation::Point;
 using foundation::Rect;
 
 namespace {
-// A strip's height across the line is about four times the line's reach from
+// A strip's height across the line is about three times the line's reach from
 // its centre; a long diagonal gets at most this many.
-constexpr int kMaxStrips = 12;
+constexpr int kMaxStrips = 24;
 }  // namespace
 
 double ConnectBackgroundView::lineWidth() const {
@@ -57,7 +57,7 @@ std::vector<Rect> ConnectBackgroundView::lineCover(Point a, Point b, double widt
   double reachV = half * length / du + 1;
   double u0 = std::floor(from.x - reachU), u1 = std::ceil(to.x + reachU);
   auto strips = static_cast<int>(
-      std::clamp(std::ceil(std::abs(dv) / (2 * reachV)), 1.0, static_cast<double>(kMaxStrips)));
+      std::clamp(std::ceil(std::abs(dv) / reachV), 1.0, static_cast<double>(kMaxStrips)));
   // Beyond the end points the centre line's extension still bounds the ends.
   auto vAt = [&](double u) { return from.y + (u - from.x) * dv / du; };
   double start = u0;

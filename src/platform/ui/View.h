@@ -159,7 +159,7 @@ class View : public Responder {
   void applyConstraints();
 
   // Beyond this many parts marked apart they become their bounding box.
-  static constexpr std::size_t kMaxDirtyRects = 32;
+  static constexpr std::size_t kMaxDirtyRects = 64;
 
   struct Animation {
     AnimatedProperty property;
