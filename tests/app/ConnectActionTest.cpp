@@ -156,7 +156,7 @@ TEST_F(ConnectActionTest, APressRedrawsOnlyWhatTheOldAndTheNewLineCover) {
                                                        cairo_image_surface_get_height(surface));
   };
   int presses = 0;
-  for (int board = 0; board < 20; ++board) {
+  for (int board = 0; board < 10; ++board) {
     master()->installAction(3);
     window()->render();
     for (std::int64_t number = 0; number < static_cast<std::int64_t>(dots().size()); ++number) {
@@ -177,7 +177,7 @@ TEST_F(ConnectActionTest, APressRedrawsOnlyWhatTheOldAndTheNewLineCover) {
       EXPECT_TRUE(partial == frame()) << "board " << board << ", dot " << number;
     }
   }
-  EXPECT_GT(presses, 40);
+  EXPECT_GT(presses, 20);
 }
 
 TEST_F(ConnectActionTest, ADotHighlightsWhileHeldAndReleasingOffItOrACancelChangesNothing) {
