@@ -33,7 +33,15 @@ void Stats::print(const char* what) {
               1e3 * samples.back());
 }
 
-HeadlessBench::HeadlessBench(std::int64_t action, foundation::Size size) {
+double Stats::quantileMs(double fraction) {
+  if (samples.empty()) return 0;
+  std::sort(samples.begin(), samples.end());
+  auto last = samples.size() - 1;
+  auto index = std::min(last, static_cast<std::size_t>(fraction * static_cast<double>(last) + 0.5));
+  return 1e3 * samples[index];
+}
+
+HeadlessBench::HeadlessBench(std::int64_t action, foundation::Size size, double scale) {
   char pattern[] = "/tmp/tamarock-bench-XXXXXX";
   if (const char* made = mkdtemp(pattern)) dir_ = made;
   foundation::UserDefaults::resetStandard(dir_ / "settings.ini");
@@ -44,8 +52,10 @@ HeadlessBench::HeadlessBench(std::int64_t action, foundation::Size size) {
   registerResources();
   UpdateCheck::siteOverride = "";  // the figures must not include a network request
   auto app = ui::Application::shared();
-  auto error = app->launch(foundation::create<AppDelegate>(),
-                           std::make_shared<headless::HeadlessBackend>(), {"Tamarock", size});
+  auto backend = std::make_shared<headless::HeadlessBackend>();
+  backend->setScreenBounds({0, 0, size.width, size.height});
+  backend->setScreenScale(scale);
+  auto error = app->launch(foundation::create<AppDelegate>(), backend, {"Tamarock", size});
   if (error) {
     std::fprintf(stderr, "launch failed: %s\n", error->c_str());
     return;

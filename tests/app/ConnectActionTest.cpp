@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <set>
+#include <vector>
 
 #include "actions/connect/ConnectActionViewController.h"
 #include "actions/connect/ConnectBackgroundView.h"
@@ -142,6 +143,41 @@ TEST_F(ConnectActionTest, TheLineIsDrawnInGreyBetweenItsDotsAndNowhereElse) {
     }
   }
   EXPECT_GT(checked, 0);
+}
+
+TEST_F(ConnectActionTest, APressRedrawsOnlyWhatTheOldAndTheNewLineCover) {
+  const foundation::Size size{1024, 768};
+  launch(size);
+  auto frame = [&] {
+    cairo_surface_t* surface = window()->peer()->beginFrame();
+    cairo_surface_flush(surface);
+    auto* data = cairo_image_surface_get_data(surface);
+    return std::vector<unsigned char>(data, data + cairo_image_surface_get_stride(surface) *
+                                                       cairo_image_surface_get_height(surface));
+  };
+  int presses = 0;
+  for (int board = 0; board < 10; ++board) {
+    master()->installAction(3);
+    window()->render();
+    for (std::int64_t number = 0; number < static_cast<std::int64_t>(dots().size()); ++number) {
+      auto s = screen();
+      if (number == s->beginningPointNumber || number == s->endPointNumber) continue;
+      touch(ui::TouchPhase::Began, centre(number));
+      window()->render();
+      touch(ui::TouchPhase::Ended, centre(number));
+      double area = 0;
+      for (const auto& r : window()->render()) area += r.width() * r.height();
+      EXPECT_LT(area, 0.5 * size.width * size.height) << "a press must not redraw the whole view";
+      ++presses;
+      // What the strips left on screen is what drawing everything anew shows.
+      auto partial = frame();
+      background()->setNeedsDisplay();
+      window()->invalidateAll();
+      window()->render();
+      EXPECT_TRUE(partial == frame()) << "board " << board << ", dot " << number;
+    }
+  }
+  EXPECT_GT(presses, 20);
 }
 
 TEST_F(ConnectActionTest, ADotHighlightsWhileHeldAndReleasingOffItOrACancelChangesNothing) {

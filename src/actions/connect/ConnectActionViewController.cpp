@@ -68,15 +68,13 @@ void ConnectActionViewController::connectPoint(std::int64_t number) {
   beginningPointNumber = endPointNumber;
   endPointNumber = number;
   if (!changes) return;
-  if (auto background = std::dynamic_pointer_cast<ConnectBackgroundView>(view())) {
-    if (isDotNumber(beginningPointNumber) && isDotNumber(endPointNumber)) {
-      background->beginningPoint = centerPoints[beginningPointNumber];
-      background->endPoint = centerPoints[endPointNumber];
-    } else {
-      // A board cut short by a tiny window lacks the dot: no line at all,
-      // rather than one left over from the previous board.
-      background->beginningPoint = background->endPoint = {};
-    }
+  auto background = std::dynamic_pointer_cast<ConnectBackgroundView>(view());
+  if (!background) return;
+  if (isDotNumber(beginningPointNumber) && isDotNumber(endPointNumber)) {
+    background->setLine(centerPoints[beginningPointNumber], centerPoints[endPointNumber]);
+  } else {
+    // A board cut short by a tiny window lacks the dot: no line at all,
+    // rather than one left over from the previous board.
+    background->setLine({}, {});
   }
-  view()->setNeedsDisplay();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "platform/foundation/Geometry.h"
 #include "platform/ui/View.h"
 
@@ -11,6 +13,22 @@ class ConnectBackgroundView : public ui::View {
   foundation::Point beginningPoint;
   foundation::Point endPoint;
 
+  // Moves the line, redrawing only the strips the old and the new line cover:
+  // the bounding box of a long diagonal would be most of the window.
+  void setLine(foundation::Point beginning, foundation::Point end);
+
   // The line is 2 % of the window's width wide, whatever this view's width.
   void draw(foundation::Rect rect) override;
+
+  // Rectangles that together cover every pixel a stroke of `width` from `a` to
+  // `b` with square-cut ends touches, cut across the line's longer axis into
+  // strips that only share edges; none for a line of no length.
+  static std::vector<foundation::Rect> lineCover(foundation::Point a, foundation::Point b,
+                                                 double width);
+
+ private:
+  double lineWidth() const;
+  // The width the line on screen was drawn with: a resize since changes the
+  // width, not the pixels already shown.
+  double drawnLineWidth_ = 0;
 };

@@ -53,8 +53,9 @@ std::shared_ptr<ui::WindowPeer> SdlBackend::createWindow(const std::string& titl
     error = "the display is not open";
     return nullptr;
   }
-  // Hidden until it has its final size: the desktop's scale can only be read
-  // through a window, and the window should appear once, at the right size.
+  // Hidden until it has its final size and its first picture: the desktop's
+  // scale can only be read through a window, and the window should appear
+  // once, at the right size, showing its content.
   Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_HIDDEN;
   SdlWindowPeer::WindowPtr window(SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED,
                                                    SDL_WINDOWPOS_CENTERED, units(size.width, 1),
@@ -101,7 +102,7 @@ std::shared_ptr<ui::WindowPeer> SdlBackend::createWindow(const std::string& titl
   scale_ = peer->scale();
   window_ = peer;
   events_->setWindow(peer);
-  SDL_ShowWindow(peer->sdlWindow());
+  // Shown with its first frame (SdlWindowPeer::present), never blank.
   return peer;
 }
 

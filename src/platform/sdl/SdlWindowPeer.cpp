@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/sdl/FirstFrame.h"
 #include "platform/sdl/WaylandCanvas.h"
 #include "platform/sdl/WindowSurface.h"
 
@@ -51,10 +52,16 @@ WindowGeometry SdlWindowPeer::geometry() const {
 }
 
 cairo_surface_t* SdlWindowPeer::beginFrame() {
-  return canvas_ ? canvas_->begin() : nullptr;
+  frame_ = canvas_ ? canvas_->begin() : nullptr;
+  return frame_;
 }
 
 void SdlWindowPeer::present(const std::vector<ui::PixelRect>& rects) {
+  // The window appears with its first picture in it (made hidden, see SdlBackend).
+  if (!shown_) {
+    shown_ = true;
+    showWindowWithFirstFrame(window_.get(), frame_);
+  }
   // SDL refuses only a framebuffer that a resize has replaced, and a resize
   // repaints the whole window anyway.
   if (canvas_) canvas_->present(rects);

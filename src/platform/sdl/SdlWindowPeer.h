@@ -64,6 +64,8 @@ class SdlWindowPeer : public ui::WindowPeer {
   CursorPtr arrow_;
   CursorPtr hand_;
   std::optional<ui::Cursor> cursor_;
+  bool shown_ = false;
+  cairo_surface_t* frame_ = nullptr;  // what beginFrame() handed out, the canvas's
 };
 
 }  // namespace sdl

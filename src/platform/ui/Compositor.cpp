@@ -38,12 +38,20 @@ std::vector<Rect> Compositor::paint(View& root, cairo_surface_t* target, double 
     cairo_save(cr);
     cairo_rectangle(cr, clip.minX(), clip.minY(), clip.width(), clip.height());
     cairo_clip(cr);
-    // What nothing covers shows as black, as an empty window would.
-    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-    cairo_set_source_rgb(cr, 0, 0, 0);
-    cairo_paint(cr);
-    cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
-    paintView(root, cr, scale, {0, 0}, clip);
+    // Whatever an opaque background covers whole never shows: painting it
+    // first would only be overwritten (a full-window screen over the stage
+    // view over black is three passes over every damaged pixel, not one).
+    if (const View* cover = opaqueCover(root, {0, 0}, clip)) {
+      bool reached = false;
+      paintAbove(root, *cover, cr, scale, {0, 0}, clip, reached);
+    } else {
+      // What nothing covers shows as black, as an empty window would.
+      cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+      cairo_set_source_rgb(cr, 0, 0, 0);
+      cairo_paint(cr);
+      cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
+      paintView(root, cr, scale, {0, 0}, clip);
+    }
     cairo_restore(cr);
     painted.push_back(clip);
   }
@@ -66,6 +74,46 @@ std::shared_ptr<graphics::Image> Compositor::snapshot(View& view, double scale, 
     paintView(view, context->cairo(), scale, {-origin.x - part.minX(), -origin.y - part.minY()},
               clip);
   });
+}
+
+const View* Compositor::opaqueCover(const View& view, Point origin, const Rect& clip) {
+  // A translucent or rounded view blends or cuts its whole subtree, and one
+  // that does not hold the whole clip may cut its subviews: below such a view
+  // nothing is sure to cover.
+  if (view.isHidden() || view.presentedAlpha() < 1 || view.cornerRadius() > 0) return nullptr;
+  Rect frame = view.presentedFrame();
+  Rect rect{origin + frame.origin, frame.size};
+  if (rect.intersection(clip) != clip) return nullptr;
+  const View* cover = nullptr;
+  if (const auto& bg = view.backgroundColor(); bg && bg->alpha() >= 1) cover = &view;
+  // Later subviews paint over earlier ones and over their parent.
+  for (const auto& child : view.subviews()) {
+    if (const View* c = opaqueCover(*child, rect.origin, clip)) cover = c;
+  }
+  return cover;
+}
+
+void Compositor::paintAbove(View& view, const View& cover, cairo_t* cr, double scale, Point origin,
+                            const Rect& clip, bool& reached) {
+  if (reached) {
+    paintView(view, cr, scale, origin, clip);
+    return;
+  }
+  if (&view == &cover) {
+    reached = true;
+    paintView(view, cr, scale, origin, clip);
+    return;
+  }
+  // Wholly beneath the cover: nothing of it shows.
+  if (!cover.isDescendantOf(view)) return;
+  // An ancestor of the cover, opaque, square and holding the whole clip (see
+  // opaqueCover): its own background and content lie beneath the cover, its
+  // later subviews above it.
+  Rect frame = view.presentedFrame();
+  Point childOrigin = origin + frame.origin;
+  for (const auto& child : view.subviews()) {
+    paintAbove(*child, cover, cr, scale, childOrigin, clip, reached);
+  }
 }
 
 void Compositor::paintView(View& view, cairo_t* cr, double scale, Point origin, const Rect& clip) {

@@ -36,6 +36,12 @@ class Compositor {
  private:
   static void paintView(View& view, cairo_t* cr, double scale, foundation::Point origin,
                         const foundation::Rect& clip);
+  // The topmost view whose opaque background alone covers `clip`, or null.
+  static const View* opaqueCover(const View& view, foundation::Point origin,
+                                 const foundation::Rect& clip);
+  // Paints only what lies above `cover`, from `cover` itself on.
+  static void paintAbove(View& view, const View& cover, cairo_t* cr, double scale,
+                         foundation::Point origin, const foundation::Rect& clip, bool& reached);
 };
 
 }  // namespace ui

@@ -173,14 +173,14 @@ void View::invalidate() {
 
 void View::setNeedsDisplay() {
   needsDisplay_ = true;
-  dirtyRect_.reset();
+  dirtyRects_.clear();
   invalidate();
 }
 
 void View::setNeedsDisplayInRect(Rect rect) {
   rect = rect.intersection(bounds());
   if (rect.isEmpty()) return;
-  if (!needsDisplay_) dirtyRect_ = dirtyRect_ ? dirtyRect_->unionWith(rect) : rect;
+  if (!needsDisplay_) addDirtyRect(rect);
   if (auto w = window()) {
     Rect frame = presentedFrameInWindow();
     w->invalidate(rect.offsetBy(frame.minX(), frame.minY()));
@@ -194,11 +194,11 @@ std::shared_ptr<graphics::Image> View::contentImage(double scale) {
   if (content_ && !needsDisplay_ && content_->scale() == scale) {
     // Only the view holds its backing store now, so the part can be redrawn in
     // place; a store someone else still holds is left alone and drawn anew.
-    if (dirtyRect_ && content_.use_count() == 1) redrawDirtyRect();
-    if (!dirtyRect_) return content_;
+    if (!dirtyRects_.empty() && content_.use_count() == 1) redrawDirtyRects();
+    if (dirtyRects_.empty()) return content_;
   }
   needsDisplay_ = false;
-  dirtyRect_.reset();
+  dirtyRects_.clear();
   auto self = sharedAs<View>();
   content_ = graphics::GraphicsContext::renderImage(frame.size, scale, false, [&] {
     if (auto* context = graphics::GraphicsContext::current()) {
@@ -220,17 +220,42 @@ Rect View::contentFrame(double scale) const {
   return contentRect_->integralAtScale(scale).intersection(bounds());
 }
 
-void View::redrawDirtyRect() {
+void View::addDirtyRect(Rect rect) {
+  // An overlapping part grows into one; beyond a few parts the bookkeeping
+  // would cost more than it saves.
+  for (auto& d : dirtyRects_) {
+    if (d.intersects(rect)) {
+      d = d.unionWith(rect);
+      return;
+    }
+  }
+  if (dirtyRects_.size() < kMaxDirtyRects) {
+    dirtyRects_.push_back(rect);
+    return;
+  }
+  for (const auto& d : dirtyRects_) rect = rect.unionWith(d);
+  dirtyRects_ = {rect};
+}
+
+void View::redrawDirtyRects() {
   double scale = content_->scale();
   Rect frame = contentFrame(scale);
-  Rect rect = dirtyRect_->integralAtScale(scale).intersection(frame);
-  dirtyRect_.reset();
-  if (rect.isEmpty()) return;
+  std::vector<Rect> parts;
+  std::optional<Rect> all;
+  for (const Rect& part : dirtyRects_) {
+    Rect r = part.integralAtScale(scale).intersection(frame);
+    if (r.isEmpty()) continue;
+    parts.push_back(r);
+    all = all ? all->unionWith(r) : r;
+  }
+  dirtyRects_.clear();
+  if (!all) return;
   cairo_surface_t* surface = content_->surface();
   cairo_t* cr = cairo_create(surface);
   cairo_scale(cr, scale, scale);
   cairo_translate(cr, -frame.minX(), -frame.minY());
-  cairo_rectangle(cr, rect.minX(), rect.minY(), rect.width(), rect.height());
+  for (const Rect& r : parts) cairo_rectangle(cr, r.minX(), r.minY(), r.width(), r.height());
+  Rect rect = *all;
   cairo_clip(cr);
   cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
   cairo_paint(cr);

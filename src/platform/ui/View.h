@@ -66,7 +66,9 @@ class View : public Responder {
   void setNeedsDisplay();
   // Marks only `rect` (in this view's coordinates): the next draw() is clipped to
   // it, on top of the rest of the cached content, and only that part of the
-  // window is composited again. For views that add a little at a time.
+  // window is composited again. For views that add a little at a time, or
+  // change a thin shape: parts apart stay apart, so a long diagonal marked in
+  // short pieces is redrawn as those pieces, not as its bounding box.
   void setNeedsDisplayInRect(foundation::Rect rect);
   // `rect` is the part being redrawn; drawing outside it is clipped away.
   virtual void draw(foundation::Rect rect) { (void)rect; }
@@ -160,8 +162,12 @@ class View : public Responder {
   friend class Window;
   friend class LayoutConstraint;
   void notifyMovedToWindow();
-  void redrawDirtyRect();
+  void addDirtyRect(foundation::Rect rect);
+  void redrawDirtyRects();
   void applyConstraints();
+
+  // Beyond this many parts marked apart they become their bounding box.
+  static constexpr std::size_t kMaxDirtyRects = 64;
 
   struct Animation {
     AnimatedProperty property;
@@ -186,7 +192,7 @@ class View : public Responder {
   std::optional<graphics::Color> background_;
   std::shared_ptr<graphics::Image> content_;
   std::optional<foundation::Rect> contentRect_;
-  std::optional<foundation::Rect> dirtyRect_;  // a part to redraw, when not all of it
+  std::vector<foundation::Rect> dirtyRects_;  // the parts to redraw, when not all of it
   std::weak_ptr<View> superview_;
   std::weak_ptr<ViewController> controller_;
   std::vector<std::shared_ptr<View>> subviews_;

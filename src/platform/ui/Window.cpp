@@ -18,7 +18,9 @@ using foundation::Rect;
 
 namespace {
 // More separate rectangles than this cost more to track than to paint as one.
-constexpr std::size_t kMaxDamageRects = 8;
+// A long thin diagonal damaged in pieces needs a few dozen: their bounding
+// box would be most of the window.
+constexpr std::size_t kMaxDamageRects = 64;
 constexpr double kDimAlpha = 0.32;
 constexpr double kPresentDuration = 0.2;
 constexpr double kSheetMargin = 40;

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cairo.h>
+
+#include "platform/graphics/BezierPath.h"
 #include "platform/graphics/Color.h"
 #include "platform/ui/Compositor.h"
 #include "platform/ui/View.h"
@@ -69,6 +72,68 @@ TEST(CompositorSnapshotTest, AnEmptyViewHasNoSnapshot) {
   EXPECT_FALSE(ui::Compositor::snapshot(*view, 1));
   auto sized = foundation::create<ui::View>(Rect{0, 0, 10, 10});
   EXPECT_FALSE(ui::Compositor::snapshot(*sized, 0));
+}
+
+// Draws red all over, counting how often it is asked to.
+class Counted : public ui::View {
+ public:
+  explicit Counted(Rect frame) : View(frame) { setDrawsContent(true); }
+  int draws = 0;
+  void draw(Rect) override {
+    ++draws;
+    Color::fromRGB(1, 0, 0).setFill();
+    graphics::BezierPath::withRect(bounds()).fill();
+  }
+};
+
+// What an opaque view covers whole is never painted: not drawn, not blended.
+// A translucent, rounded or partial cover leaves it painted, and what lies
+// above the cover is painted over it.
+TEST(CompositorPaintTest, NothingBeneathAnOpaqueCoverIsPainted) {
+  auto root = foundation::create<ui::View>(Rect{0, 0, 100, 100});
+  auto beneath = foundation::create<Counted>(Rect{0, 0, 100, 100});
+  auto cover = foundation::create<ui::View>(Rect{0, 0, 60, 100});
+  cover->setBackgroundColor(Color::fromRGB(0, 0, 1));
+  auto above = foundation::create<ui::View>(Rect{0, 0, 20, 20});
+  above->setBackgroundColor(Color::fromRGB(0, 1, 0, 0.5));
+  root->addSubview(beneath);
+  root->addSubview(cover);
+  cover->addSubview(above);
+  auto* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 100, 100);
+  auto pixel = [&](int x, int y) {
+    cairo_surface_flush(surface);
+    auto* row = cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface);
+    return reinterpret_cast<const std::uint32_t*>(row)[x] | 0xff000000u;
+  };
+
+  ui::Compositor::paint(*root, surface, 1, {Rect{0, 0, 50, 50}});
+  EXPECT_EQ(beneath->draws, 0) << "wholly covered";
+  EXPECT_EQ(pixel(30, 30), kBlue);
+  EXPECT_EQ(pixel(10, 10), 0xff00807fu) << "half green over the cover";
+
+  ui::Compositor::paint(*root, surface, 1, {Rect{40, 40, 40, 40}});
+  EXPECT_EQ(beneath->draws, 1) << "the cover holds only part of the damage";
+  EXPECT_EQ(pixel(70, 70), kRed);
+  EXPECT_EQ(pixel(50, 50), kBlue);
+
+  struct Veil {
+    void (*change)(ui::View&);
+    std::uint32_t corner;  // at (0, 0) afterwards
+  };
+  for (auto veilKind : {Veil{[](ui::View& v) { v.setAlpha(0.5); }, 0xff7f0080u},
+                        Veil{[](ui::View& v) { v.setCornerRadius(8); }, kRed}}) {
+    auto fresh = foundation::create<Counted>(Rect{0, 0, 100, 100});
+    auto veil = foundation::create<ui::View>(Rect{0, 0, 100, 100});
+    veil->setBackgroundColor(Color::fromRGB(0, 0, 1));
+    veilKind.change(*veil);
+    auto tree = foundation::create<ui::View>(Rect{0, 0, 100, 100});
+    tree->addSubview(fresh);
+    tree->addSubview(veil);
+    ui::Compositor::paint(*tree, surface, 1, {Rect{0, 0, 100, 100}});
+    EXPECT_EQ(fresh->draws, 1) << "a translucent or rounded view hides nothing whole";
+    EXPECT_EQ(pixel(0, 0), veilKind.corner) << "what lies beneath shows through";
+  }
+  cairo_surface_destroy(surface);
 }
 
 }  // namespace

@@ -49,10 +49,16 @@ TEST(ViewDisplayTest, APartRedrawsOnlyThatPartInPlace) {
 TEST(ViewDisplayTest, PartsAddUpAndAWholeRedrawTakesOver) {
   auto view = foundation::create<Swatch>(Rect{0, 0, 100, 80});
   view->contentImage(1);
+  view->colour = Color::fromRGB(0, 0, 1);
   view->setNeedsDisplayInRect({0, 0, 10, 10});
   view->setNeedsDisplayInRect({50, 50, 10, 10});
-  view->contentImage(1);
+  auto parts = view->contentImage(1);
   EXPECT_EQ(view->drawn.back(), (Rect{0, 0, 60, 60}));
+  EXPECT_EQ(parts->pixel(5, 5), kBlue);
+  EXPECT_EQ(parts->pixel(55, 55), kBlue);
+  EXPECT_EQ(parts->pixel(30, 30), kRed) << "parts apart are redrawn apart, not their bounding box";
+  EXPECT_EQ(parts->pixel(5, 55), kRed);
+  parts.reset();
   view->setNeedsDisplayInRect({0, 0, 10, 10});
   view->setNeedsDisplay();
   view->contentImage(1);
