@@ -391,10 +391,9 @@ void View::setUserInterfaceLevel(std::optional<graphics::Appearance::Level> leve
 }
 
 graphics::Appearance::Level View::effectiveUserInterfaceLevel() const {
-  for (const View* view = this; view; view = view->superview_.lock().get()) {
-    if (view->level_) return *view->level_;
-  }
-  return graphics::Appearance::Level::Base;
+  if (level_) return *level_;
+  auto parent = superview();
+  return parent ? parent->effectiveUserInterfaceLevel() : graphics::Appearance::Level::Base;
 }
 
 void View::userInterfaceStyleDidChange() {
