@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <thread>
 
 #include "platform/graphics/Appearance.h"
@@ -24,6 +25,11 @@ void expectRGB(const Color& c, double r, double g, double b) {
 struct Backgrounds {
   Color system, secondary, grouped, secondaryGrouped;
   friend bool operator==(const Backgrounds&, const Backgrounds&) = default;
+  friend void PrintTo(const Backgrounds& b, std::ostream* os) {
+    for (const Color& c : {b.system, b.secondary, b.grouped, b.secondaryGrouped}) {
+      *os << " (" << c.red() * 255 << ", " << c.green() * 255 << ", " << c.blue() * 255 << ")";
+    }
+  }
 };
 
 class SystemColors : public ::testing::Test {
