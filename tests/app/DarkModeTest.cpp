@@ -11,6 +11,7 @@
 #include "choices/ChoicesViewController.h"
 #include "platform/graphics/Appearance.h"
 #include "platform/graphics/Color.h"
+#include "platform/ui/AlertController.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/NavigationController.h"
 #include "shared/DotView.h"
@@ -70,20 +71,69 @@ TEST_F(DarkModeTest, AChangeRecoloursWhatIsOnScreenAtTheNextFrame) {
   EXPECT_EQ(pixelAt(bar), argb(255, 255, 255));
   auto dimmedLight = pixelAt(corner);
 
-  app->setUserInterfaceStyle(Appearance::Style::Dark);
-  advance(kFrame);
-  EXPECT_EQ(pixelAt(bar), argb(0, 0, 0)) << "the sheet";
-  EXPECT_NE(pixelAt(corner), dimmedLight) << "the dimmed action behind it";
-  EXPECT_EQ(c->footerLabel->textColor(), graphics::Color::fromRGB255(235, 235, 245, 0.6));
   auto cell = c->tableView()->cellAt({0, 2});
   auto inCell = cell->convertToWindow({cell->bounds().width() - 4, cell->bounds().height() / 2});
-  EXPECT_EQ(pixelAt(inCell), graphics::Color::systemBackground().premultipliedARGB()) << "the rows";
+  auto backdrop = c->tableView()->convertToWindow({4, cell->frame().center().y});
+  EXPECT_EQ(pixelAt(inCell), argb(255, 255, 255));
+  EXPECT_EQ(pixelAt(backdrop), argb(242, 242, 247));
+
+  // Dark, the sheet is lifted a step above the dimmed screen, which stays at
+  // the base level: the top of the sheet shows against the black behind it.
+  app->setUserInterfaceStyle(Appearance::Style::Dark);
+  advance(kFrame);
+  EXPECT_EQ(pixelAt(bar), argb(28, 28, 30)) << "the sheet";
+  EXPECT_NE(pixelAt(corner), dimmedLight) << "the dimmed action behind it";
+  EXPECT_EQ(pixelAt(corner), argb(0, 0, 0)) << "the action behind, at the base level";
+  EXPECT_EQ(c->footerLabel->textColor(), graphics::Color::fromRGB255(235, 235, 245, 0.6));
+  EXPECT_EQ(pixelAt(inCell), argb(44, 44, 46)) << "the rows";
+  EXPECT_EQ(pixelAt(backdrop), argb(28, 28, 30)) << "between and beside the rows";
 
   app->setUserInterfaceStyle(Appearance::Style::Light);
   advance(kFrame);
   EXPECT_EQ(pixelAt(bar), argb(255, 255, 255));
   EXPECT_EQ(pixelAt(inCell), argb(255, 255, 255));
+  EXPECT_EQ(pixelAt(backdrop), argb(242, 242, 247));
   EXPECT_EQ(c->footerLabel->textColor(), graphics::Color::fromRGB255(60, 60, 67, 0.6));
+}
+
+// What opens over the action in the dark is lifted from its first frame, not
+// only after a change of scheme: the choices sheet, and the update alert,
+// which follows the scheme while it is open.
+TEST_F(DarkModeTest, WhatOpensInTheDarkIsLiftedAboveTheScreenBehindIt) {
+  Appearance::setCurrent(Appearance::Style::Dark);
+  launch({1024, 768});
+  const foundation::Point corner{3, 3};
+  master()->showChoices(nullptr);
+  advance(0.3);
+  auto c = choices();
+  ASSERT_TRUE(c);
+  auto sheet = presented()->view()->frame();
+  auto cell = c->tableView()->cellAt({0, 2});
+  EXPECT_EQ(pixelAt({sheet.minX() + 20, sheet.minY() + 1}), argb(28, 28, 30)) << "the bar";
+  EXPECT_EQ(pixelAt(cell->convertToWindow({cell->bounds().width() - 4, 4})), argb(44, 44, 46));
+  EXPECT_EQ(pixelAt(c->tableView()->convertToWindow({4, cell->frame().center().y})),
+            argb(28, 28, 30));
+  EXPECT_EQ(pixelAt(corner), argb(0, 0, 0));
+  presented()->dismissViewController(false);
+  advance(0.3);
+  ASSERT_FALSE(presented());
+
+  master()->presentUpdateAlert(42);
+  advance(0.3);
+  auto alert = std::dynamic_pointer_cast<ui::AlertController>(presented());
+  ASSERT_TRUE(alert);
+  auto view = alert->alertView();
+  auto card = view->cardFrame();
+  auto inCard = view->convertToWindow({card.minX() + 6, card.minY() + card.height() / 3});
+  EXPECT_EQ(pixelAt(inCard), argb(28, 28, 30)) << "the alert";
+  EXPECT_EQ(pixelAt(corner), argb(0, 0, 0));
+  auto app = ui::Application::shared();
+  app->setUserInterfaceStyle(Appearance::Style::Light);
+  advance(kFrame);
+  EXPECT_EQ(pixelAt(inCard), argb(255, 255, 255));
+  app->setUserInterfaceStyle(Appearance::Style::Dark);
+  advance(kFrame);
+  EXPECT_EQ(pixelAt(inCard), argb(28, 28, 30));
 }
 
 // A dot under a finger shows the held grey of the scheme now in force, not

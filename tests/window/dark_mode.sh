@@ -60,6 +60,10 @@ set_color_scheme 1
 sleep 0.3
 sheet="$(shot dark-choices)"
 [[ "$(pixel "$sheet" "$cx" 3)" != "$white" ]] || fail "the dimmed window behind the sheet stayed light"
+# Lifted a step above the black screen behind it, so that its edge shows: the
+# bar beside the title.
+bar="$(pixel "$sheet" $((cx + 150)) $((cy - 180)))"
+[[ "$bar" == "28,28,30" ]] || fail "the sheet's bar is $bar, not lifted above the screen behind"
 stop_app
 app_pid=""
 echo "PASS the window follows the desktop's colour scheme ($shots)"

@@ -18,6 +18,12 @@ Color byAppearance(Color light, Color dark) {
   return Appearance::current() == Appearance::Style::Dark ? dark : light;
 }
 
+// A background whose dark variant lifts a step for elevated content.
+Color byAppearanceAndLevel(Color light, Color dark, Color elevatedDark) {
+  bool elevated = Appearance::currentLevel() == Appearance::Level::Elevated;
+  return byAppearance(light, elevated ? elevatedDark : dark);
+}
+
 // cairo rounds each premultiplied component to 16 bits and keeps the high
 // byte when it fills an 8-bit surface.
 std::uint32_t storedByte(double v) {
@@ -94,10 +100,20 @@ Color Color::systemGray2() {
   return byAppearance(fromRGB255(174, 174, 178), fromRGB255(99, 99, 102));
 }
 Color Color::systemBackground() {
-  return byAppearance(fromRGB255(255, 255, 255), fromRGB255(0, 0, 0));
+  return byAppearanceAndLevel(fromRGB255(255, 255, 255), fromRGB255(0, 0, 0),
+                              fromRGB255(28, 28, 30));
 }
 Color Color::secondarySystemBackground() {
-  return byAppearance(fromRGB255(242, 242, 247), fromRGB255(28, 28, 30));
+  return byAppearanceAndLevel(fromRGB255(242, 242, 247), fromRGB255(28, 28, 30),
+                              fromRGB255(44, 44, 46));
+}
+Color Color::systemGroupedBackground() {
+  return byAppearanceAndLevel(fromRGB255(242, 242, 247), fromRGB255(0, 0, 0),
+                              fromRGB255(28, 28, 30));
+}
+Color Color::secondarySystemGroupedBackground() {
+  return byAppearanceAndLevel(fromRGB255(255, 255, 255), fromRGB255(28, 28, 30),
+                              fromRGB255(44, 44, 46));
 }
 Color Color::label() {
   return byAppearance(fromRGB255(0, 0, 0), fromRGB255(255, 255, 255));

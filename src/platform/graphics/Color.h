@@ -6,8 +6,8 @@ namespace graphics {
 
 // An sRGB colour with straight (not premultiplied) alpha; every component is
 // kept in [0, 1]. System colours are resolved against Appearance::current()
-// when they are asked for, so hold on to the Color only as long as that
-// appearance should apply.
+// and its current level when they are asked for, so hold on to the Color
+// only as long as that appearance should apply.
 class Color {
  public:
   Color() = default;  // transparent black
@@ -26,6 +26,9 @@ class Color {
   static Color systemGray2();
   static Color systemBackground();
   static Color secondarySystemBackground();
+  // Behind and on grouped content: a grouped table's backdrop, and its rows.
+  static Color systemGroupedBackground();
+  static Color secondarySystemGroupedBackground();
   static Color label();
   static Color secondaryLabel();
   static Color separator();

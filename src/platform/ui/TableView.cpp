@@ -305,7 +305,7 @@ void TableView::positionContent() {
 
 void TableView::draw(Rect rect) {
   (void)rect;
-  graphics::Color::secondarySystemBackground().setFill();
+  graphics::Color::systemGroupedBackground().setFill();
   graphics::BezierPath::withRect(bounds()).fill();
 }
 

@@ -191,7 +191,7 @@ void TableViewCell::draw(Rect rect) {
   (void)rect;
   Rect b = bounds();
   BezierPath shape = roundedRect(b, first_ ? kCornerRadius : 0, last_ ? kCornerRadius : 0);
-  Color::systemBackground().setFill();
+  Color::secondarySystemGroupedBackground().setFill();
   shape.fill();
   if (double strength = highlightStrength(); strength > 0) {
     Color highlight = highlightColor();

@@ -204,7 +204,7 @@ std::shared_ptr<graphics::Image> View::contentImage(double scale) {
     if (auto* context = graphics::GraphicsContext::current()) {
       context->translateBy(-frame.minX(), -frame.minY());
     }
-    self->draw(frame);
+    graphics::Appearance::performAtLevel(effectiveUserInterfaceLevel(), [&] { self->draw(frame); });
   });
   return content_;
 }
@@ -263,7 +263,7 @@ void View::redrawDirtyRects() {
   {
     graphics::GraphicsContext context(cr, scale);
     graphics::GraphicsContext::Scope scope(context);
-    draw(rect);
+    graphics::Appearance::performAtLevel(effectiveUserInterfaceLevel(), [&] { draw(rect); });
   }
   cairo_destroy(cr);
   cairo_surface_flush(surface);
@@ -408,16 +408,40 @@ void removeAllSubviews(View& view) {
   for (auto& child : std::vector(view.subviews())) child->removeFromSuperview();
 }
 
+void View::setUserInterfaceLevel(std::optional<graphics::Appearance::Level> level) {
+  if (level == level_) return;
+  auto before = effectiveUserInterfaceLevel();
+  level_ = level;
+  if (effectiveUserInterfaceLevel() != before) propagateUserInterfaceStyleChange(*this);
+}
+
+graphics::Appearance::Level View::effectiveUserInterfaceLevel() const {
+  if (level_) return *level_;
+  auto parent = superview();
+  return parent ? parent->effectiveUserInterfaceLevel() : graphics::Appearance::Level::Base;
+}
+
 void View::userInterfaceStyleDidChange() {
   if (drawsContent_) setNeedsDisplay();
 }
 
-void propagateUserInterfaceStyleChange(View& view) {
-  if (auto controller = view.viewController()) controller->userInterfaceStyleDidChange();
-  view.userInterfaceStyleDidChange();
+namespace {
+
+void propagateAtLevel(View& view, graphics::Appearance::Level inherited) {
+  auto level = view.userInterfaceLevel().value_or(inherited);
+  graphics::Appearance::performAtLevel(level, [&] {
+    if (auto controller = view.viewController()) controller->userInterfaceStyleDidChange();
+    view.userInterfaceStyleDidChange();
+  });
   // A copy: a controller may rebuild its views as it recolours them.
   auto subviews = view.subviews();
-  for (const auto& subview : subviews) propagateUserInterfaceStyleChange(*subview);
+  for (const auto& subview : subviews) propagateAtLevel(*subview, level);
+}
+
+}  // namespace
+
+void propagateUserInterfaceStyleChange(View& view) {
+  propagateAtLevel(view, view.effectiveUserInterfaceLevel());
 }
 
 }  // namespace ui

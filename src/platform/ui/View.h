@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/foundation/Geometry.h"
+#include "platform/graphics/Appearance.h"
 #include "platform/graphics/Color.h"
 #include "platform/graphics/Image.h"
 #include "platform/ui/CollisionBoundsType.h"
@@ -102,10 +103,17 @@ class View : public Responder {
   LayoutAnchor trailingAnchor() { return {weakAs<View>(), Edge::Trailing}; }
   // The direction this view lays out its content in: the application's.
   UserInterfaceLayoutDirection effectiveUserInterfaceLayoutDirection() const;
-  // After the light or dark appearance changed, for this view and then its
-  // subviews: a view that drew itself draws again, and what keeps a system
-  // colour it took (a background, a text colour) takes it again here. The
-  // view's controller hears it first.
+  // The level the view's system colours resolve at: its own when set (the
+  // window sets it on a presented sheet's view), otherwise its superview's,
+  // and the base level at the top. Setting another tells the view and
+  // everything inside it, as a change of light and dark does.
+  const std::optional<graphics::Appearance::Level>& userInterfaceLevel() const { return level_; }
+  void setUserInterfaceLevel(std::optional<graphics::Appearance::Level> level);
+  graphics::Appearance::Level effectiveUserInterfaceLevel() const;
+  // After the light or dark appearance or the level changed, for this view
+  // and then its subviews: a view that drew itself draws again, and what
+  // keeps a system colour it took (a background, a text colour) takes it
+  // again here, at the view's level. The view's controller hears it first.
   virtual void userInterfaceStyleDidChange();
   // The active constraints that hold this view to its superview.
   std::vector<std::shared_ptr<LayoutConstraint>> constraints() const { return constraints_; }
@@ -189,6 +197,7 @@ class View : public Responder {
   bool inWindow_ = false;
   bool clips_ = false;
   double cornerRadius_ = 0;
+  std::optional<graphics::Appearance::Level> level_;
   std::optional<graphics::Color> background_;
   std::shared_ptr<graphics::Image> content_;
   std::optional<foundation::Rect> contentRect_;
@@ -207,7 +216,7 @@ class View : public Responder {
 void removeAllSubviews(View& view);
 
 // Tells `view`, its controller and everything inside it that the appearance
-// changed (see View::userInterfaceStyleDidChange).
+// changed (see View::userInterfaceStyleDidChange), each at its own level.
 void propagateUserInterfaceStyleChange(View& view);
 
 }  // namespace ui

@@ -99,6 +99,9 @@ void Window::showPresented(const std::shared_ptr<ViewController>& controller, bo
   auto dimming = foundation::create<View>(bounds());
   dimming->setBackgroundColor(graphics::Color::fromRGB(0, 0, 0, sheet ? kDimAlpha : 0));
   placePresented(*controller, sheet);
+  // A sheet stands over the screen it was opened from, which stays at the base level.
+  controller->view()->setUserInterfaceLevel(
+      sheet ? std::optional(graphics::Appearance::Level::Elevated) : std::nullopt);
   dimming->addSubview(controller->view());
   addSubview(dimming);
   presentations_.push_back({controller, dimming, sheet});

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <thread>
+
 #include "platform/graphics/Appearance.h"
 #include "platform/graphics/CairoPtr.h"
 #include "platform/graphics/GraphicsContext.h"
@@ -17,6 +20,17 @@ void expectRGB(const Color& c, double r, double g, double b) {
   EXPECT_NEAR(c.green(), g, 1e-12);
   EXPECT_NEAR(c.blue(), b, 1e-12);
 }
+
+// The four backgrounds, as they resolve at one moment.
+struct Backgrounds {
+  Color system, secondary, grouped, secondaryGrouped;
+  friend bool operator==(const Backgrounds&, const Backgrounds&) = default;
+  friend void PrintTo(const Backgrounds& b, std::ostream* os) {
+    for (const Color& c : {b.system, b.secondary, b.grouped, b.secondaryGrouped}) {
+      *os << " (" << c.red() * 255 << ", " << c.green() * 255 << ", " << c.blue() * 255 << ")";
+    }
+  }
+};
 
 class SystemColors : public ::testing::Test {
  protected:
@@ -80,6 +94,43 @@ TEST_F(SystemColors, ResolveAgainstTheAppearanceWhenAskedFor) {
   EXPECT_EQ(Color::systemGreen(), Color::fromRGB255(48, 209, 88));
   // A colour already taken keeps the appearance it was taken in.
   EXPECT_EQ(lightGray2, Color::fromRGB255(174, 174, 178));
+}
+
+// The backgrounds of content presented over other content lift a step in the
+// dark and stay as they are in the light; nothing else depends on the level,
+// and the level holds only on the thread that asked for it, only for a while.
+TEST_F(SystemColors, DarkBackgroundsLiftAStepAtTheElevatedLevel) {
+  using Level = Appearance::Level;
+  auto take = [] {
+    return Backgrounds{Color::systemBackground(), Color::secondarySystemBackground(),
+                       Color::systemGroupedBackground(), Color::secondarySystemGroupedBackground()};
+  };
+  auto at = [&](Level level) {
+    Backgrounds taken;
+    Appearance::performAtLevel(level, [&] { taken = take(); });
+    return taken;
+  };
+  const Color white = Color::white(), black = Color::black();
+  const Color grey6 = Color::fromRGB255(242, 242, 247), dark = Color::fromRGB255(28, 28, 30),
+              lifted = Color::fromRGB255(44, 44, 46);
+  EXPECT_EQ(at(Level::Base), (Backgrounds{white, grey6, grey6, white}));
+  EXPECT_EQ(at(Level::Elevated), at(Level::Base)) << "light is the same at both levels";
+
+  Appearance::setCurrent(Appearance::Style::Dark);
+  EXPECT_EQ(at(Level::Base), (Backgrounds{black, dark, black, dark}));
+  EXPECT_EQ(at(Level::Elevated), (Backgrounds{dark, lifted, dark, lifted}));
+  Appearance::performAtLevel(Level::Elevated, [&] {
+    EXPECT_EQ(Color::label(), Color::white());
+    EXPECT_EQ(Color::separator(), Color::fromRGB255(84, 84, 88, 0.6));
+    EXPECT_EQ(Color::systemGray2(), Color::fromRGB255(99, 99, 102));
+    EXPECT_EQ(at(Level::Base).system, black) << "a base part inside elevated content";
+    EXPECT_EQ(Color::systemBackground(), dark) << "and elevated again after it";
+    Backgrounds elsewhere;
+    std::thread([&] { elsewhere = take(); }).join();
+    EXPECT_EQ(elsewhere, (Backgrounds{black, dark, black, dark})) << "another thread";
+  });
+  EXPECT_EQ(Appearance::currentLevel(), Level::Base);
+  EXPECT_EQ(take(), at(Level::Base));
 }
 
 TEST(Color, PremultipliedARGBIsWhatCairoStores) {
