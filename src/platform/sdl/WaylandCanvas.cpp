@@ -182,12 +182,7 @@ bool WaylandCanvas::present(const std::vector<ui::PixelRect>& rects) {
   if (!drawing_) return false;
   Buffer* buffer = std::exchange(drawing_, nullptr);
   cairo_surface_flush(buffer->cairo.get());
-  std::vector<SDL_Rect> shown;
-  for (const auto& r : rects) {
-    int x0 = std::clamp(r.x, 0, width_), y0 = std::clamp(r.y, 0, height_);
-    int x1 = std::clamp(r.x + r.width, 0, width_), y1 = std::clamp(r.y + r.height, 0, height_);
-    if (x1 > x0 && y1 > y0) shown.push_back({x0, y0, x1 - x0, y1 - y0});
-  }
+  std::vector<SDL_Rect> shown = visibleRects(rects, width_, height_);
   if (shown.empty()) return true;
   for (auto& other : buffers_) {
     if (other.get() == buffer) continue;

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include <SDL.h>
 #include <cairo.h>
 
 #include "platform/ui/WindowPeer.h"
@@ -18,6 +19,11 @@ class WindowCanvas {
   virtual cairo_surface_t* begin() = 0;
   // Shows the rectangles (pixels) drawn since begin(); false when SDL refused.
   virtual bool present(const std::vector<ui::PixelRect>& rects) = 0;
+
+ protected:
+  // The parts of `rects` inside a width x height frame, the empty ones left out.
+  static std::vector<SDL_Rect> visibleRects(const std::vector<ui::PixelRect>& rects, int width,
+                                            int height);
 };
 
 }  // namespace sdl

@@ -61,12 +61,7 @@ cairo_surface_t* WindowSurface::begin() {
 
 bool WindowSurface::present(const std::vector<ui::PixelRect>& rects) {
   if (!cairo_ || !framebuffer_) return false;
-  std::vector<SDL_Rect> shown;
-  for (const auto& r : rects) {
-    int x0 = std::clamp(r.x, 0, width_), y0 = std::clamp(r.y, 0, height_);
-    int x1 = std::clamp(r.x + r.width, 0, width_), y1 = std::clamp(r.y + r.height, 0, height_);
-    if (x1 > x0 && y1 > y0) shown.push_back({x0, y0, x1 - x0, y1 - y0});
-  }
+  std::vector<SDL_Rect> shown = visibleRects(rects, width_, height_);
   if (shown.empty()) return true;
   if (converted_) {
     cairo_surface_flush(cairo_.get());
