@@ -80,7 +80,10 @@ class View : public Responder {
   // damaged rectangle, instead of into a backing store composited later. For a
   // view that draws little over a large, mostly empty area: its store would be
   // window-sized, and writing into untouched pages of it costs more than the
-  // drawing. The compositor never asks such a view for contentImage().
+  // drawing. The compositor never asks such a view for contentImage(). Its
+  // draw() runs wherever the window is damaged, not only where it was marked,
+  // so it must mark every part its state changes show in (a cached view's
+  // unmarked parts keep what they last drew).
   bool drawsDirectly() const { return drawsDirectly_; }
   // The cached content at `scale`, redrawn if marked; nullptr when nothing is
   // drawn. A view that draws directly keeps no store: each call draws anew.
