@@ -127,22 +127,27 @@ TEST_F(ConnectActionTest, TheLineIsDrawnInGreyBetweenItsDotsAndNowhereElse) {
     }
     return p.x > 0 && p.y > 0 && p.x < 1024 && p.y < 768;
   };
-  int checked = 0;
-  for (int round = 0; round < 50 && checked == 0; ++round) {
-    master()->installAction(3);
-    Point a = centre(1), b = centre(3);
-    double length = std::hypot(b.x - a.x, b.y - a.y);
-    Point normal{-(b.y - a.y) / length, (b.x - a.x) / length};
-    for (double t = 0; t <= 1; t += 0.05) {
-      Point on{a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)};
-      Point beside{on.x + 16 * normal.x, on.y + 16 * normal.y};
-      if (!clear(on) || !clear(beside)) continue;
-      EXPECT_EQ(pixelAt(on), argb(142, 142, 147));
-      EXPECT_EQ(pixelAt(beside), argb(255, 255, 255)) << "the line is 20.48 points wide";
-      ++checked;
+  for (double scale : {1.0, 2.0}) {
+    SCOPED_TRACE(scale);
+    backend->setScreenScale(scale);
+    backend->setWindowScale(scale);
+    int checked = 0;
+    for (int round = 0; round < 50 && checked == 0; ++round) {
+      master()->installAction(3);
+      Point a = centre(1), b = centre(3);
+      double length = std::hypot(b.x - a.x, b.y - a.y);
+      Point normal{-(b.y - a.y) / length, (b.x - a.x) / length};
+      for (double t = 0; t <= 1; t += 0.05) {
+        Point on{a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)};
+        Point beside{on.x + 16 * normal.x, on.y + 16 * normal.y};
+        if (!clear(on) || !clear(beside)) continue;
+        EXPECT_EQ(pixelAt(on), argb(142, 142, 147));
+        EXPECT_EQ(pixelAt(beside), argb(255, 255, 255)) << "the line is 20.48 points wide";
+        ++checked;
+      }
     }
+    EXPECT_GT(checked, 0);
   }
-  EXPECT_GT(checked, 0);
 }
 
 TEST_F(ConnectActionTest, APressRedrawsOnlyWhatTheOldAndTheNewLineCover) {
@@ -155,29 +160,34 @@ TEST_F(ConnectActionTest, APressRedrawsOnlyWhatTheOldAndTheNewLineCover) {
     return std::vector<unsigned char>(data, data + cairo_image_surface_get_stride(surface) *
                                                        cairo_image_surface_get_height(surface));
   };
-  int presses = 0;
-  for (int board = 0; board < 10; ++board) {
-    master()->installAction(3);
-    window()->render();
-    for (std::int64_t number = 0; number < static_cast<std::int64_t>(dots().size()); ++number) {
-      auto s = screen();
-      if (number == s->beginningPointNumber || number == s->endPointNumber) continue;
-      touch(ui::TouchPhase::Began, centre(number));
+  for (double scale : {1.0, 2.0}) {
+    SCOPED_TRACE(scale);
+    backend->setScreenScale(scale);
+    backend->setWindowScale(scale);
+    int presses = 0;
+    for (int board = 0; board < 10; ++board) {
+      master()->installAction(3);
       window()->render();
-      touch(ui::TouchPhase::Ended, centre(number));
-      double area = 0;
-      for (const auto& r : window()->render()) area += r.width() * r.height();
-      EXPECT_LT(area, 0.5 * size.width * size.height) << "a press must not redraw the whole view";
-      ++presses;
-      // What the strips left on screen is what drawing everything anew shows.
-      auto partial = frame();
-      background()->setNeedsDisplay();
-      window()->invalidateAll();
-      window()->render();
-      EXPECT_TRUE(partial == frame()) << "board " << board << ", dot " << number;
+      for (std::int64_t number = 0; number < static_cast<std::int64_t>(dots().size()); ++number) {
+        auto s = screen();
+        if (number == s->beginningPointNumber || number == s->endPointNumber) continue;
+        touch(ui::TouchPhase::Began, centre(number));
+        window()->render();
+        touch(ui::TouchPhase::Ended, centre(number));
+        double area = 0;
+        for (const auto& r : window()->render()) area += r.width() * r.height();
+        EXPECT_LT(area, 0.5 * size.width * size.height) << "a press must not redraw the whole view";
+        ++presses;
+        // What the strips left on screen is what drawing everything anew shows.
+        auto partial = frame();
+        background()->setNeedsDisplay();
+        window()->invalidateAll();
+        window()->render();
+        EXPECT_TRUE(partial == frame()) << "board " << board << ", dot " << number;
+      }
     }
+    EXPECT_GT(presses, 20);
   }
-  EXPECT_GT(presses, 20);
 }
 
 TEST_F(ConnectActionTest, ADotHighlightsWhileHeldAndReleasingOffItOrACancelChangesNothing) {

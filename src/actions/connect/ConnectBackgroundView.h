@@ -8,7 +8,10 @@
 // The Connect screen's root view: draws the one line between two dots.
 class ConnectBackgroundView : public ui::View {
  public:
-  ConnectBackgroundView() { setDrawsContent(true); }
+  // Straight into the frame: a backing store would be the whole window, almost
+  // all of it empty, and every press would write into pages of it never
+  // touched before.
+  ConnectBackgroundView() { setDrawsDirectly(true); }
 
   foundation::Point beginningPoint;
   foundation::Point endPoint;

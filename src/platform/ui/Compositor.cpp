@@ -4,6 +4,7 @@
 #include "platform/ui/View.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace ui {
 
@@ -30,30 +31,39 @@ std::vector<Rect> Compositor::paint(View& root, cairo_surface_t* target, double 
   double width = cairo_image_surface_get_width(target) / scale;
   double height = cairo_image_surface_get_height(target) / scale;
   Rect surfaceRect{0, 0, width, height};
-  cairo_t* cr = cairo_create(target);
-  cairo_scale(cr, scale, scale);
+  std::optional<Rect> all;
   for (const Rect& d : damage) {
     Rect clip = d.integralAtScale(scale).intersection(surfaceRect);
     if (clip.isEmpty()) continue;
-    cairo_save(cr);
-    cairo_rectangle(cr, clip.minX(), clip.minY(), clip.width(), clip.height());
-    cairo_clip(cr);
-    // Whatever an opaque background covers whole never shows: painting it
-    // first would only be overwritten (a full-window screen over the stage
-    // view over black is three passes over every damaged pixel, not one).
-    if (const View* cover = opaqueCover(root, {0, 0}, clip)) {
-      bool reached = false;
-      paintAbove(root, *cover, cr, scale, {0, 0}, clip, reached);
-    } else {
-      // What nothing covers shows as black, as an empty window would.
-      cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-      cairo_set_source_rgb(cr, 0, 0, 0);
-      cairo_paint(cr);
-      cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
-      paintView(root, cr, scale, {0, 0}, clip);
-    }
-    cairo_restore(cr);
     painted.push_back(clip);
+    all = all ? all->unionWith(clip) : clip;
+  }
+  if (!all) return painted;
+  cairo_t* cr = cairo_create(target);
+  cairo_scale(cr, scale, scale);
+  // All the damage in one pass under one clip, not rectangle by rectangle:
+  // cairo rasterises a shape cut to a single clip rectangle slightly
+  // differently from the same shape whole, so a view drawing straight into
+  // the frame, cut into strips, would not match itself drawn at once. Under a
+  // clip of several rectangles it rasterises within their bounds, which hold
+  // every shape whose damage they hold.
+  for (const Rect& clip : painted) {
+    cairo_rectangle(cr, clip.minX(), clip.minY(), clip.width(), clip.height());
+  }
+  cairo_clip(cr);
+  // Whatever an opaque background covers whole never shows: painting it
+  // first would only be overwritten (a full-window screen over the stage
+  // view over black is three passes over every damaged pixel, not one).
+  if (const View* cover = opaqueCover(root, {0, 0}, *all)) {
+    bool reached = false;
+    paintAbove(root, *cover, cr, scale, {0, 0}, *all, reached);
+  } else {
+    // What nothing covers shows as black, as an empty window would.
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+    cairo_set_source_rgb(cr, 0, 0, 0);
+    cairo_paint(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
+    paintView(root, cr, scale, {0, 0}, *all);
   }
   cairo_destroy(cr);
   cairo_surface_flush(target);
@@ -139,7 +149,21 @@ void Compositor::paintView(View& view, cairo_t* cr, double scale, Point origin, 
     cairo_rectangle(cr, rect.minX(), rect.minY(), rect.width(), rect.height());
     cairo_fill(cr);
   }
-  auto content = view.contentImage(scale);
+  if (view.drawsDirectly()) {
+    // The view's own drawing, straight into the frame: no store to composite.
+    if (view.isHovered()) cairo_push_group(cr);
+    view.drawDirectly(cr, scale, rect.origin, clip);
+    if (view.isHovered()) {
+      // The hover effect, as for a cached view: what it drew, a shade darker.
+      cairo_pattern_t* drawn = cairo_pop_group(cr);
+      cairo_set_source(cr, drawn);
+      cairo_paint(cr);
+      cairo_set_source_rgba(cr, 0, 0, 0, 0.14);
+      cairo_mask(cr, drawn);
+      cairo_pattern_destroy(drawn);
+    }
+  }
+  auto content = view.drawsDirectly() ? nullptr : view.contentImage(scale);
   if (content) {
     Point at = rect.origin + view.contentFrame(scale).origin;
     cairo_save(cr);
@@ -153,7 +177,7 @@ void Compositor::paintView(View& view, cairo_t* cr, double scale, Point origin, 
       cairo_mask_surface(cr, content->surface(), 0, 0);
     }
     cairo_restore(cr);
-  } else if (view.isHovered()) {
+  } else if (view.isHovered() && !view.drawsDirectly()) {
     cairo_set_source_rgba(cr, 0, 0, 0, 0.06);
     cairo_rectangle(cr, rect.minX(), rect.minY(), rect.width(), rect.height());
     cairo_fill(cr);

@@ -180,7 +180,7 @@ void View::setNeedsDisplay() {
 void View::setNeedsDisplayInRect(Rect rect) {
   rect = rect.intersection(bounds());
   if (rect.isEmpty()) return;
-  if (!needsDisplay_) addDirtyRect(rect);
+  if (!needsDisplay_ && !drawsDirectly_) addDirtyRect(rect);
   if (auto w = window()) {
     Rect frame = presentedFrameInWindow();
     w->invalidate(rect.offsetBy(frame.minX(), frame.minY()));
@@ -197,16 +197,44 @@ std::shared_ptr<graphics::Image> View::contentImage(double scale) {
     if (!dirtyRects_.empty() && content_.use_count() == 1) redrawDirtyRects();
     if (dirtyRects_.empty()) return content_;
   }
-  needsDisplay_ = false;
-  dirtyRects_.clear();
   auto self = sharedAs<View>();
-  content_ = graphics::GraphicsContext::renderImage(frame.size, scale, false, [&] {
+  auto image = graphics::GraphicsContext::renderImage(frame.size, scale, false, [&] {
     if (auto* context = graphics::GraphicsContext::current()) {
       context->translateBy(-frame.minX(), -frame.minY());
     }
     graphics::Appearance::performAtLevel(effectiveUserInterfaceLevel(), [&] { self->draw(frame); });
   });
+  if (drawsDirectly_) return image;
+  needsDisplay_ = false;
+  dirtyRects_.clear();
+  content_ = image;
   return content_;
+}
+
+void View::setDrawsDirectly(bool direct) {
+  drawsDirectly_ = direct;
+  if (direct) drawsContent_ = true;
+  content_.reset();
+  dirtyRects_.clear();
+  setNeedsDisplay();
+}
+
+void View::drawDirectly(cairo_t* cr, double scale, Point origin, const Rect& clip) {
+  // What the backing store would hold: the content frame, out to whole pixels.
+  Rect frame = contentFrame(scale);
+  Rect part = clip.offsetBy(-origin.x, -origin.y).intersection(frame);
+  if (part.isEmpty()) return;
+  cairo_save(cr);
+  cairo_translate(cr, origin.x, origin.y);
+  cairo_rectangle(cr, part.minX(), part.minY(), part.width(), part.height());
+  cairo_clip(cr);
+  {
+    graphics::GraphicsContext context(cr, scale);
+    graphics::GraphicsContext::Scope scope(context);
+    auto self = sharedAs<View>();
+    graphics::Appearance::performAtLevel(effectiveUserInterfaceLevel(), [&] { self->draw(part); });
+  }
+  cairo_restore(cr);
 }
 
 void View::setContentRect(std::optional<Rect> rect) {

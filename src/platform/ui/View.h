@@ -4,6 +4,8 @@
 #include <optional>
 #include <vector>
 
+#include <cairo.h>
+
 #include "platform/foundation/Geometry.h"
 #include "platform/graphics/Appearance.h"
 #include "platform/graphics/Color.h"
@@ -74,7 +76,17 @@ class View : public Responder {
   // `rect` is the part being redrawn; drawing outside it is clipped away.
   virtual void draw(foundation::Rect rect) { (void)rect; }
   bool drawsContent() const { return drawsContent_; }
-  // The cached content at `scale`, redrawn if marked; nullptr when nothing is drawn.
+  // Whether draw() paints straight into the window's frame, clipped to each
+  // damaged rectangle, instead of into a backing store composited later. For a
+  // view that draws little over a large, mostly empty area: its store would be
+  // window-sized, and writing into untouched pages of it costs more than the
+  // drawing. The compositor never asks such a view for contentImage(). Its
+  // draw() runs wherever the window is damaged, not only where it was marked,
+  // so it must mark every part its state changes show in (a cached view's
+  // unmarked parts keep what they last drew).
+  bool drawsDirectly() const { return drawsDirectly_; }
+  // The cached content at `scale`, redrawn if marked; nullptr when nothing is
+  // drawn. A view that draws directly keeps no store: each call draws anew.
   std::shared_ptr<graphics::Image> contentImage(double scale);
   // The part of the bounds draw() paints in. The backing store covers only
   // that part, out to whole device pixels, so a view that draws in a corner of
@@ -162,16 +174,24 @@ class View : public Responder {
 
  protected:
   void setDrawsContent(bool draws) { drawsContent_ = draws; }
+  // Draws straight into the frame (see drawsDirectly()); implies drawsContent.
+  void setDrawsDirectly(bool direct);
   // Called when the view joins or leaves a window (window may be null).
   virtual void didMoveToWindow() {}
   void invalidate();  // damage the presented rectangle in the window
 
  private:
   friend class Window;
+  friend class Compositor;
   friend class LayoutConstraint;
   void notifyMovedToWindow();
   void addDirtyRect(foundation::Rect rect);
   void redrawDirtyRects();
+  // For a view that draws directly: draw() into `cr` (in window points at
+  // `scale`) with the view's corner at `origin`, clipped to `clip` and to the
+  // content frame.
+  void drawDirectly(cairo_t* cr, double scale, foundation::Point origin,
+                    const foundation::Rect& clip);
   void applyConstraints();
 
   // Beyond this many parts marked apart they become their bounding box.
@@ -190,6 +210,7 @@ class View : public Responder {
   bool hidden_ = false;
   bool interactive_ = true;
   bool drawsContent_ = false;
+  bool drawsDirectly_ = false;
   bool needsDisplay_ = true;
   bool needsLayout_ = true;
   bool autoresizing_ = true;
